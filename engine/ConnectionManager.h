@@ -37,8 +37,9 @@ public:
     static constexpr int HostOfId(uint32_t id) { return static_cast<int>(id >> 28); }
 
     // The link's bounds. A link that has heard no datagram of its peer for kLinkTimeoutMs of the
-    // session's clock is lost; a message is sent again at least every kRetransmitCapMs while
-    // unacknowledged, so that a lossy link never backs off into a timeout; ENet's own timeout,
+    // session's clock is lost; a message unacknowledged is sent again once the link's measured
+    // round trip has passed (ConnectionOutbox::ResendMs), so that a lossy link never backs off
+    // into a timeout; ENet's own timeout,
     // for a message left unacknowledged, is kTransportGraceMs past the link's, so that it never
     // judges a silence first. The door's (ConnectionAdmission): the ENet host keeps kPeerSlots
     // peers, so that strangers half way through a handshake never keep a client out; a handshake
@@ -46,7 +47,6 @@ public:
     // the slots run short), and a welcomed client that brings no player within kJoinDeadlineMs.
     // Refused peers are logged as a count, at most once in kRefusalLogMs.
     static constexpr uint32_t kLinkTimeoutMs = SessionClock::kSilenceMs;
-    static constexpr uint32_t kRetransmitCapMs = 500;
     static constexpr uint32_t kTransportGraceMs = 5000;
     static constexpr uint32_t kHelloDeadlineMs = ConnectionAdmission::kHandshakeMs;
     static constexpr uint32_t kJoinDeadlineMs = ConnectionAdmission::kJoinMs;
@@ -159,18 +159,6 @@ public:
     // with the handshake unfinished.
     uint64_t GetRefusedPeers() const { return admission.GetCounts().Refused(); }
     const ConnectionAdmission::Counts& GetAdmissionCounts() const { return admission.GetCounts(); }
-    // The link timeout of links made from now on, and the silence the door allows; the tests
-    // shorten it.
-    void SetLinkTimeout(uint32_t milliseconds)
-    {
-        linkTimeoutMs = milliseconds;
-        admission.SetSilence(milliseconds);
-    }
-    // The handshake and join deadlines of the peers that come from now on; the tests shorten them.
-    void SetAdmissionDeadlines(uint32_t handshakeMs, uint32_t joinMs)
-    {
-        admission.SetDeadlines(handshakeMs, joinMs);
-    }
     uint16_t GetListenPort() const { return listenPort; }
     // Joins a server, saying hello, and waits for its welcome, which gives this machine its host
     // index (when it names one of 1 to 15), trying again when an attempt fails (and, if asked,
@@ -189,25 +177,23 @@ public:
     void Service(uint32_t budgetMs = 0);
     // A client busy a while outside its frames (loading its world) answers its server meanwhile,
     // so that it is not silent: what arrives is kept, in order, for the next Service, up to
-    // kMaxHeldBytes (the rest waits in the transport); the tests lower the bound.
+    // kMaxHeldBytes (the rest waits in the transport).
     void KeepAlive();
     static constexpr size_t kMaxHeldBytes = 64u << 20;
-    void SetMaxHeldBytes(size_t bytes) { maxHeldBytes = bytes; }
     // ENet's bound of what a peer may leave waiting to be read, for links made from now on, far
     // past the held queue's: what ENet refuses past it waits unacknowledged, and a later message
     // that still fits then waits for the one refused, which may never fit again. A server keeps
     // ENet's own, lower: it reads its clients every frame, and what each leaves waiting (the
-    // first fragment of a message takes all its length) is the server's memory. The tests lower
-    // it.
+    // first fragment of a message takes all its length) is the server's memory.
     static constexpr size_t kMaxWaitingBytes = 256u << 20;
     static constexpr size_t kMaxServerWaitingBytes = 32u << 20;
-    void SetMaxWaitingBytes(size_t bytes) { maxWaitingBytes = bytes; }
     // Once a frame after it: what was queued leaves, as much of it as each link takes.
     void Flush();
-    // What waits for a peer beyond what its link holds: bounded, a client that lets more pile
-    // up is too slow and let go, told so; the tests lower the bound.
+    // What waits for a playing client beyond what its link holds: its oldest message may wait
+    // kMaxBacklogMs of the server's running time, and all of it take kMaxBacklogBytes; a client
+    // that lets more pile up is too slow and let go, told so.
     static constexpr size_t kMaxBacklogBytes = 32u << 20;
-    void SetMaxBacklogBytes(size_t bytes) { maxBacklogBytes = bytes; }
+    static constexpr uint32_t kMaxBacklogMs = 30000;
     size_t GetBacklogBytes(int host) const;
     // Queued messages first, then the goodbyes to every peer, waiting at most 1 s.
     void Disconnect(Farewell why = Farewell::Goodbye);
@@ -270,10 +256,8 @@ public:
     static constexpr uint64_t kFloodBytes = 2u << 20;
     static constexpr uint32_t kFloodDropped = 100;
     // The longest message a link carries; one longer is refused at once and its sender let go.
-    // The tests lower it for the links made from then on.
     static constexpr size_t kMaxMessageBytes = 1u << 20;
-    void SetMaxMessageBytes(size_t bytes) { maxMessageBytes = bytes; }
-    // The most seconds' worth a flood window may allow after stops.
+    // The most seconds' worth the server's stops may leave a client owed.
     static constexpr uint32_t kMaxAllowance = 3600;
 
     // Hands one received message to the checks and the listener as if it came from `fromHost`;
@@ -288,31 +272,59 @@ public:
     bool Refuse(int fromHost, const char* why);
 
 private:
+    // The tests' own: they lower the bounds and shorten the deadlines of links made from then on.
+    friend class ConnectionBounds;
     struct Transport;
     struct Window {
-        // On the session's clock; seconds' worth of what a client may send (more than one after
-        // a stop of the server).
+        // On the session's clock: the second's start and what arrived in it.
         uint64_t start = 0;
-        uint32_t allowance = 1;
         uint32_t messages = 0;
         uint64_t bytes = 0;
         uint32_t dropped = 0;
+        // What the server's stops owe the client: what it sent while the server did not run
+        // arrives when it can, over as many seconds as its link takes, and is its own to send.
+        // Each second spends what went past its limits; what is left waits for the next.
+        uint64_t owedMessages = 0;
+        uint64_t owedBytes = 0;
+        uint64_t owedDropped = 0;
         // Messages of each type within the second, for the types whose rule bounds them.
         std::array<uint32_t, kMaxTypes> kinds{};
         // Dropped as a flood: nothing more is heard from it until it joins again.
         bool flooded = false;
 
-        // A second past its start, a window starts afresh, its counts at 0.
+        // A second past its start, a window starts afresh, its counts at 0, what it spent of
+        // its debt gone.
         void Renew(uint64_t now)
         {
             if (now - std::min(now, start) < SessionClock::kFloodWindowMs)
                 return;
+            owedMessages -= std::min<uint64_t>(owedMessages, Past(messages, kFloodMessages));
+            owedBytes -= std::min<uint64_t>(owedBytes, Past(bytes, kFloodBytes));
+            owedDropped -= std::min<uint64_t>(owedDropped, Past(dropped, kFloodDropped));
             start = now;
-            allowance = 1;
             messages = 0;
             bytes = 0;
             dropped = 0;
             kinds.fill(0);
+        }
+        // A stop of `seconds`: that many seconds' worth more, at most kMaxAllowance in all.
+        void Owe(uint32_t seconds)
+        {
+            owedMessages = std::min<uint64_t>(owedMessages + uint64_t(seconds) * kFloodMessages,
+                                              uint64_t(kMaxAllowance) * kFloodMessages);
+            owedBytes = std::min<uint64_t>(owedBytes + uint64_t(seconds) * kFloodBytes,
+                                           uint64_t(kMaxAllowance) * kFloodBytes);
+            owedDropped = std::min<uint64_t>(owedDropped + uint64_t(seconds) * kFloodDropped,
+                                             uint64_t(kMaxAllowance) * kFloodDropped);
+        }
+        // The seconds' worth a type's bound allows within this window.
+        uint32_t Seconds() const
+        {
+            return uint32_t(1 + (owedMessages + kFloodMessages - 1) / kFloodMessages);
+        }
+        static uint64_t Past(uint64_t count, uint64_t limit)
+        {
+            return count > limit ? count - limit : 0;
         }
     };
 
@@ -376,6 +388,7 @@ private:
     size_t maxHeldBytes = kMaxHeldBytes;
     size_t maxWaitingBytes = kMaxWaitingBytes;
     size_t maxBacklogBytes = kMaxBacklogBytes;
+    uint32_t maxBacklogMs = kMaxBacklogMs;
     size_t maxMessageBytes = kMaxMessageBytes;
 };
 

@@ -41,11 +41,9 @@
 // which ENet's own timeout would take for a dead link: a peer still heard is the session's to
 // judge, so each look at a peer heard since starts ENet's count again.
 //
-// What a machine sends a peer goes through the peer's outbox (engine/ConnectionOutbox.h): ENet is
-// handed only what its link can soon carry, the rest waits in order, a later state replacing an
-// earlier one, so that a slow or lossy client costs its server about what a fast one does. What is
-// resent is ENet's window, at most every kRetransmitCapMs. A client whose outbox passes
-// kMaxBacklogBytes cannot keep up: it is let go, told it is too slow.
+// What a machine sends a peer, and how it is resent, is the peer's outbox's (ConnectionOutbox.h).
+// A playing client whose oldest message there waited kMaxBacklogMs, or whose outbox passes
+// kMaxBacklogBytes, cannot keep up: it is let go, told it is too slow.
 //
 // A client speaks only to its server. The server decides, by the rule of the message's type,
 // which machines a message is for: itself (decoded at its next Service, the way any message
@@ -57,13 +55,12 @@
 // a client that floods (too many messages or bytes, or too many refusals, within a second) is
 // dropped; a type whose rule bounds it is refused beyond its number a second. The second is one
 // of the server's reading: a stop (time the server did not run, not a long frame of its own)
-// allows the window a second's worth more for each second the server could not read, so that a
-// backlog is never a flood. A message longer than the link carries is refused as it begins to
-// arrive, and its sender let go: ENet would neither take nor answer it, and all behind it would
-// wait.
+// leaves the client owed a second's worth more for each second the server could not read, spent
+// as the backlog arrives, over however many seconds its link takes, so that it is never a flood. A
+// message longer than the link carries is refused as it begins to arrive, and its sender let go:
+// ENet would neither take nor answer it, and all behind it would wait.
 #include "engine/ConnectionManager.h"
 
-#include "engine/ByteOrder.h"
 #include "engine/ConnectionOutbox.h"
 #include "engine/Engine.h"
 #include "engine/HostMessagePackets.h"
@@ -102,21 +99,6 @@ bool Holds(const ENetPeer& peer)
     return peer.state != ENET_PEER_STATE_DISCONNECTED && peer.state != ENET_PEER_STATE_ZOMBIE;
 }
 
-// A message goes out again at least every kRetransmitCapMs while unacknowledged: ENet looks for
-// one due again only at the peer's next timeout, set when it last sent one with its doubled wait.
-void BoundRetransmission(ENetPeer& peer)
-{
-    for (ENetListIterator at = enet_list_begin(&peer.sentReliableCommands);
-         at != enet_list_end(&peer.sentReliableCommands); at = enet_list_next(at)) {
-        auto* command = reinterpret_cast<ENetOutgoingCommand*>(at);
-        command->roundTripTimeout =
-            std::min<enet_uint32>(command->roundTripTimeout, ConnectionManager::kRetransmitCapMs);
-        const enet_uint32 due = command->sentTime + command->roundTripTimeout;
-        if (ENET_TIME_LESS(due, peer.nextTimeout))
-            peer.nextTimeout = due;
-    }
-}
-
 // ENet's own timeout (a message unacknowledged that long since it was first left waiting, however
 // often it was sent) lies past the link's bound by kTransportGraceMs: a silent peer is the
 // session's to judge, and a peer still heard has a resend's longest wait and a slow round trip
@@ -125,16 +107,6 @@ void ConfigureLink(ENetPeer* peer, uint32_t silenceMs)
 {
     const uint32_t timeoutMs = silenceMs + ConnectionManager::kTransportGraceMs;
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
-}
-
-// ENet's throttle, on a lossy slow link, shrinks what may be in flight to one datagram a round
-// trip: an honest peer's messages then queue behind it and later arrive all at once, which the
-// server must take for a flood. Once linked, the throttle never closes; what is lost is sent
-// again. Not before: the handshake's answer must echo the settings the request carried.
-void KeepThrottleOpen(ENetPeer* peer)
-{
-    peer->packetThrottle = peer->packetThrottleLimit;
-    peer->packetThrottleDeceleration = 0;
 }
 
 // What a message kept for later costs: its bytes and the room that keeps them.
@@ -148,18 +120,6 @@ size_t HeldCost(size_t bytes)
 void AnswerOnly(ENetHost& host)
 {
     enet_host_service(&host, nullptr, 0);
-}
-
-// What ENet timed while this machine did not run is no one's wait: its messages were not sent
-// again, and what its peers sent waits in its socket.
-void ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
-{
-    peer.lastReceiveTime += stopMs;
-    if (peer.earliestTimeout != 0)
-        peer.earliestTimeout += stopMs;
-    for (ENetListIterator at = enet_list_begin(&peer.sentReliableCommands);
-         at != enet_list_end(&peer.sentReliableCommands); at = enet_list_next(at))
-        reinterpret_cast<ENetOutgoingCommand*>(at)->sentTime += stopMs;
 }
 
 uint32_t Word16(const uint8_t* at)
@@ -200,15 +160,6 @@ void Let(ENetPacket* packet)
         enet_packet_destroy(packet);
 }
 
-// Through the peer's outbox, which hands it on at once while the link takes it.
-void Post(ConnectionOutbox& outbox, ENetPeer& peer, ENetPacket& packet,
-          ConnectionManager::HostCounters& counted)
-{
-    const uint32_t type = packet.dataLength >= 4 ? LoadLittleEndian32(packet.data) : 0;
-    counted.replaced +=
-        outbox.Post(&packet, type, ConnectionManager::GetPacketRule(type).state) ? 1 : 0;
-    counted.messagesOut += outbox.Hand(peer);
-}
 } // namespace
 
 struct ConnectionManager::Transport {
@@ -423,7 +374,7 @@ bool ConnectionManager::Connect(const std::string& address, uint16_t port,
         if (enet_host_service(transport->host, &event, 20) > 0) {
             if (event.type == ENET_EVENT_TYPE_CONNECT) {
                 ConfigureLink(event.peer, linkTimeoutMs);
-                KeepThrottleOpen(event.peer);
+                ConnectionOutbox::KeepThrottleOpen(event.peer);
                 transport->toServer = event.peer;
                 parting = {};
             } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
@@ -510,19 +461,21 @@ void ConnectionManager::Service(uint32_t budgetMs)
     gEngine->TellPeerLines(clock.Ms(), false);
 }
 
-// What a client sent while this machine did not run waited for it: its window takes a second's
-// worth more for each second (begun) of the stop, what it already counted still counted.
+// What a client sent while this machine did not run waited for it: it is owed a second's worth
+// more for each second (begun) of the stop, spent over the seconds of running time in which it
+// arrives, what it already counted still counted.
 void ConnectionManager::Stopped(uint64_t stopMs)
 {
     const auto seconds = uint32_t(std::min<uint64_t>(stopMs / 1000 + 1, kMaxAllowance));
     for (Window& window : windows) {
         window.Renew(clock.Ms());
-        window.allowance = std::min(window.allowance + seconds, kMaxAllowance);
+        window.Owe(seconds);
     }
     for (size_t slot = 0; slot < transport->host->peerCount; ++slot)
         if (Holds(transport->host->peers[slot]))
-            ForgiveStop(transport->host->peers[slot],
-                        enet_uint32(std::min<uint64_t>(stopMs, kMaxAllowance * 1000ull)));
+            transport->outboxes[slot].ForgiveStop(
+                transport->host->peers[slot],
+                enet_uint32(std::min<uint64_t>(stopMs, kMaxAllowance * 1000ull)));
 }
 
 void ConnectionManager::Tend()
@@ -557,7 +510,7 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
         heard.wall = std::max(heard.wall, wallNow - ago);
     }
     if (held)
-        BoundRetransmission(peer);
+        transport->outboxes[slot].BoundResends(peer);
     if (!transport->server) {
         if (&peer == transport->toServer && WallSilence(slot) >= linkTimeoutMs) {
             enet_peer_reset(&peer);
@@ -656,7 +609,7 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
             TellGone(decision.gave, false, 0);
         }
         ConfigureLink(peer, linkTimeoutMs);
-        KeepThrottleOpen(peer);
+        ConnectionOutbox::KeepThrottleOpen(peer);
         transport->outboxes[slot].Clear();
         transport->heard[slot].Now(clock.Ms(), Clock::now());
         windows[size_t(host)] = {.start = clock.Ms()};
@@ -763,8 +716,9 @@ void ConnectionManager::Flush()
         enet_host_flush(transport->host);
 }
 
-// A client whose backlog passed its bound cannot keep up: it is told so rather than held in
-// the server's memory, and in its own, ever longer.
+// A client whose backlog passed its bounds cannot keep up: it is told so rather than held in
+// the server's memory, and in its own, ever longer, its world ever further behind. Before it
+// plays, the door's join deadline bounds how long it may take its world.
 void ConnectionManager::Drain(bool all)
 {
     for (size_t slot = 0; transport != nullptr && slot < transport->host->peerCount; ++slot) {
@@ -779,12 +733,18 @@ void ConnectionManager::Drain(bool all)
             continue;
         const int host = transport->server ? admission.HostOf(slot) : kServerHost;
         counters[Slot(host)].messagesOut += outbox.Hand(peer, all);
-        if (transport->server && host != kServerHost && outbox.Bytes() > maxBacklogBytes) {
-            const std::string why =
-                "too slow, " + std::to_string(outbox.Bytes() >> 10) + " KiB waiting for it";
-            outbox.Clear();
-            DropHost(host, why, Farewell::TooSlow);
-        }
+        if (!transport->server || host == kServerHost)
+            continue;
+        const uint64_t oldestMs = admission.HasPlayed(host) ? outbox.OldestMs(clock.Ms()) : 0;
+        std::string why;
+        if (outbox.Bytes() > maxBacklogBytes)
+            why = "too slow, " + std::to_string(outbox.Bytes() >> 10) + " KiB waiting for it";
+        else if (oldestMs > maxBacklogMs)
+            why = "too slow, its oldest update waited " + std::to_string(oldestMs / 1000) + " s";
+        if (why.empty())
+            continue;
+        outbox.Clear();
+        DropHost(host, why, Farewell::TooSlow);
     }
 }
 
@@ -883,7 +843,8 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
             packet = Held(enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE));
         if (packet == nullptr)
             return;
-        Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[size_t(host)]);
+        counters[size_t(host)].messagesOut += transport->outboxes[transport->SlotOf(peer)].Send(
+            *peer, *packet, counters[size_t(host)].replaced, clock.Ms());
     }
     Let(packet);
 }
@@ -896,7 +857,8 @@ void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
                              : nullptr;
     if (packet == nullptr)
         return;
-    Post(transport->outboxes[transport->SlotOf(peer)], *peer, *packet, counters[Slot(host)]);
+    counters[Slot(host)].messagesOut += transport->outboxes[transport->SlotOf(peer)].Send(
+        *peer, *packet, counters[Slot(host)].replaced, clock.Ms());
     Let(packet);
 }
 
@@ -962,8 +924,8 @@ bool ConnectionManager::CountIn(int fromHost, size_t count)
     ++counters[Slot(fromHost)].messagesIn;
     ++window.messages;
     window.bytes += count;
-    if (window.messages > kFloodMessages * window.allowance ||
-        window.bytes > kFloodBytes * window.allowance) {
+    if (window.messages > kFloodMessages + window.owedMessages ||
+        window.bytes > kFloodBytes + window.owedBytes) {
         Flood(fromHost);
         return false;
     }
@@ -977,7 +939,7 @@ bool ConnectionManager::Refuse(int fromHost, const char* why)
     gEngine->Log(Engine::LogRuntime, "ConnectionManager: message from host %d dropped: %s",
                  fromHost, why);
     if (IsServer() && fromHost != kServerHost &&
-        ++window.dropped > kFloodDropped * window.allowance)
+        ++window.dropped > kFloodDropped + window.owedDropped)
         Flood(fromHost);
     return false;
 }
@@ -995,7 +957,7 @@ bool ConnectionManager::CountKind(int fromHost, uint32_t type)
         return true;
     Window& window = windows[Slot(fromHost)];
     uint32_t& sent = window.kinds[type];
-    if (sent < bound * window.allowance) {
+    if (sent < bound * window.Seconds()) {
         ++sent;
         return true;
     }

@@ -9,92 +9,71 @@
 
 namespace GAME {
 
-// What waits for one peer's link beyond what ENet holds for it, in order. ENet walks the whole
-// of a peer's unsent queue at every send while the peer's window is full, so that a slow or lossy
-// peer's backlog would cost its server each frame in proportion to its length: ENet is handed
-// only as much as kLinkCommands, the rest waits here, where a later state replaces an earlier
-// one instead of joining it. A message kept here holds a reference to its packet, which every
-// peer it goes to shares.
+// What waits for one peer's link beyond what ENet holds for it, in order, and how what ENet
+// holds is resent. ENet walks the whole of a peer's unsent queue at every send while the peer's
+// window is full, so that a slow or lossy peer's backlog would cost its server each frame in
+// proportion to its length: ENet is handed only as much as kLinkCommands, the rest waits here,
+// where a later state replaces an earlier one instead of joining it. A message kept here holds a
+// reference to its packet, which every peer it goes to shares.
 class ConnectionOutbox {
 public:
     static constexpr size_t kLinkCommands = 512;
+    // A message unacknowledged goes out again once the link's measured round trip (ENet's mean
+    // and four deviations) has passed, within these bounds, however often it went unanswered:
+    // ENet doubles the wait each time, and on a lossy link an unlucky message would soon back
+    // off past any timeout.
+    static constexpr uint32_t kMinResendMs = 50;
+    static constexpr uint32_t kMaxResendMs = 2000;
 
+    ConnectionOutbox() = default;
+    ConnectionOutbox(const ConnectionOutbox&) = delete;
+    ConnectionOutbox& operator=(const ConnectionOutbox&) = delete;
     ~ConnectionOutbox() { Clear(); }
     size_t Bytes() const { return bytes; }
-    // Queues the packet for the peer; true when it replaced a state still waiting.
-    bool Post(ENetPacket* packet, uint32_t type, bool state)
-    {
-        ++packet->referenceCount;
-        bytes += packet->dataLength;
-        bool replaced = false;
-        if (state) {
-            auto [at, fresh] = states.try_emplace(type, first + letters.size());
-            replaced = !fresh && at->second >= first && letters[at->second - first] != nullptr;
-            if (replaced)
-                Drop(letters[at->second - first]);
-            at->second = first + letters.size();
-        }
-        letters.push_back(packet);
-        return replaced;
-    }
+    // Posts the packet and hands the peer what its link takes; how many it took. `replaced`
+    // counts a state still waiting that the packet replaced.
+    size_t Send(ENetPeer& peer, ENetPacket& packet, uint64_t& replaced, uint64_t nowMs);
+    // Queues the packet for the peer at `nowMs` of the session's clock; true when it replaced a
+    // state still waiting.
+    bool Post(ENetPacket* packet, uint32_t type, bool state, uint64_t nowMs);
     // Hands the peer the oldest while its link holds fewer than kLinkCommands unsent (all of
     // them when `all`); how many it took.
-    size_t Hand(ENetPeer& peer, bool all = false)
-    {
-        size_t handed = 0;
-        while (!letters.empty() && (all || holds < kLinkCommands)) {
-            ENetPacket* packet = letters.front();
-            letters.pop_front();
-            ++first;
-            if (packet == nullptr)
-                continue;
-            holds += Commands(peer, *packet);
-            handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
-            Drop(packet);
-        }
-        return handed;
-    }
+    size_t Hand(ENetPeer& peer, bool all = false);
     // What the peer's link holds unsent, counted afresh (up to kLinkCommands): ENet sends
     // between two counts, so what is counted in between only grows.
-    void Recount(ENetPeer& peer)
-    {
-        holds = 0;
-        for (ENetListIterator at = enet_list_begin(&peer.outgoingCommands);
-             at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands;
-             at = enet_list_next(at))
-            ++holds;
-    }
-    void Clear()
-    {
-        for (ENetPacket*& packet : letters)
-            if (packet != nullptr)
-                Drop(packet);
-        letters.clear();
-        states.clear();
-        holds = 0;
-    }
+    void Recount(ENetPeer& peer);
+    // How long the oldest message still here has waited, at `nowMs`; 0 when none waits.
+    uint64_t OldestMs(uint64_t nowMs);
+    // Bounds the wait before a resend of what ENet sent since the last look: the work is what
+    // the peer's window let out since, not all it has in flight.
+    void BoundResends(ENetPeer& peer);
+    // The link's resend wait, from its measured round trip.
+    static uint32_t ResendMs(const ENetPeer& peer);
+    // What ENet timed while this machine did not run (`stopMs`) is no one's wait.
+    void ForgiveStop(ENetPeer& peer, enet_uint32 stopMs);
+    static void KeepThrottleOpen(ENetPeer* peer);
+    void Clear();
 
 private:
+    struct Letter {
+        ENetPacket* packet = nullptr;
+        uint64_t postedMs = 0;
+    };
     // The commands a packet takes: its fragments.
-    static size_t Commands(const ENetPeer& peer, const ENetPacket& packet)
-    {
-        const size_t fragment = peer.mtu > 64 ? peer.mtu - 64 : 1;
-        return packet.dataLength / fragment + 1;
-    }
-    void Drop(ENetPacket*& packet)
-    {
-        bytes -= packet->dataLength;
-        if (--packet->referenceCount == 0)
-            enet_packet_destroy(packet);
-        packet = nullptr;
-    }
+    static size_t Commands(const ENetPeer& peer, const ENetPacket& packet);
+    void Drop(ENetPacket*& packet);
+    // Letters replaced at the front go at once, so that the front is the oldest still waiting.
+    void Trim();
 
-    std::deque<ENetPacket*> letters;
+    std::deque<Letter> letters;
     // Where each state type's latest stands, counted from the first letter ever posted.
     std::unordered_map<uint32_t, uint64_t> states;
     uint64_t first = 0;
     size_t bytes = 0;
     size_t holds = 0;
+    // ENet's time of the latest send the resend bound has seen.
+    enet_uint32 boundSince = 0;
+    bool bounded = false;
 };
 
 } // namespace GAME

@@ -2,6 +2,7 @@
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "tests/support/ConnectionBounds.h"
 #include "tests/support/ListeningServerFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/LoopbackClients.h"
@@ -372,7 +373,7 @@ TEST_F(ConnectionTransport, AHandshakeThroughLossOrAnOutageJoins)
 // its server gave no answer. One that says goodbye has left.
 TEST_F(ConnectionTransport, ALinkThatFallsSilentIsLostAndAGoodbyeIsALeaving)
 {
-    OnServer([&] { server.SetLinkTimeout(1000); });
+    OnServer([&] { ConnectionBounds::SetLinkTimeout(server, 1000); });
     ConnectionManager polite;
     ASSERT_TRUE(polite.Connect("127.0.0.1", server.GetListenPort()));
     polite.Disconnect();
@@ -382,7 +383,7 @@ TEST_F(ConnectionTransport, ALinkThatFallsSilentIsLostAndAGoodbyeIsALeaving)
     options.targetPort = server.GetListenPort();
     UdpRelay relay(options);
     ConnectionManager vanished;
-    vanished.SetLinkTimeout(1000);
+    ConnectionBounds::SetLinkTimeout(vanished, 1000);
     ASSERT_TRUE(vanished.Connect("127.0.0.1", relay.GetPort()));
     EXPECT_EQ(vanished.GetLocalHostID(), 1);
     relay.SetCut(true);
@@ -404,8 +405,8 @@ TEST_F(ConnectionTransport, APeerStillHeardIsNotLostWhicheverWayTheCutRuns)
     ConnectionManager client;
     ASSERT_TRUE(client.Connect("127.0.0.1", relay.GetPort()));
     for (const bool up : {true, false}) {
-        OnServer([&] { server.SetLinkTimeout(up ? 60000 : 1000); });
-        client.SetLinkTimeout(up ? 1000 : 60000);
+        OnServer([&] { ConnectionBounds::SetLinkTimeout(server, up ? 60000 : 1000); });
+        ConnectionBounds::SetLinkTimeout(client, up ? 1000 : 60000);
         for (const bool cut : {true, false}) {
             // Cut, then a while for the link to be heard again both ways.
             relay.SetCut(cut && up, cut && !up);
@@ -467,6 +468,49 @@ TEST_F(ConnectionTransport, AStopOfTheServerAllowsItsClientsASecondsWorthMoreFor
     });
     EXPECT_TRUE(gone.empty());
     EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
+    client.Disconnect();
+}
+
+// The server stopped 1.2 s three times, 0.3 s apart, from 0.5 s into play, its client sending
+// 1,200 messages a second through a link that carries 2,400: what piled up in each stop arrives
+// once the server runs, then over the seconds after, above a second's limit in each: no flood.
+TEST_F(ConnectionTransport, AServerStoppedThriceInPlayTakesTheBacklogAsItArrivesOverSeconds)
+{
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    CountedPacket counted(1);
+    const std::vector<uint8_t> bytes = EncodePacket(counted);
+    uint64_t waiting = 0;
+    std::vector<std::string> gone;
+    OnServer([&] {
+        Clock::time_point last = Clock::now();
+        // Sends what the client sent since the last call and carries what the link took.
+        const auto run = [&](std::chrono::milliseconds length, bool stopped) {
+            const Clock::time_point until = Clock::now() + length;
+            while (Clock::now() < until) {
+                std::this_thread::sleep_for(stopped ? length : std::chrono::milliseconds(5));
+                const Clock::time_point now = Clock::now();
+                const auto ms = uint64_t(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count());
+                last = now;
+                waiting += ms * 6 / 5;
+                server.Service();
+                for (uint64_t carried = stopped ? 0 : std::min(waiting, ms * 12 / 5); carried > 0;
+                     --carried, --waiting)
+                    server.Receive(1, bytes.data(), bytes.size());
+            }
+        };
+        run(std::chrono::milliseconds(500), false);
+        for (int stop = 0; stop < 3; ++stop) {
+            run(std::chrono::milliseconds(1200), true);
+            run(std::chrono::milliseconds(300), false);
+        }
+        while (waiting > 0 && departures.empty())
+            run(std::chrono::milliseconds(100), false);
+        gone = departures;
+    });
+    EXPECT_EQ(gone, std::vector<std::string>{});
+    EXPECT_EQ(waiting, 0u);
     client.Disconnect();
 }
 
@@ -619,7 +663,7 @@ TEST_F(ConnectionTransport, APeerThatStopsOnItsWayInIsLetGoOnceSilentForTheLinks
     bringsPlayer = false;
     OnServer([&] {
         server.SetClientLimit(1);
-        server.SetLinkTimeout(300);
+        ConnectionBounds::SetLinkTimeout(server, 300);
     });
     Stranger early(server.GetListenPort());
     early.Send(ConnectRequest(7, ConnectionAdmission::kHello));
@@ -650,7 +694,7 @@ TEST_F(ConnectionTransport, AClientThatBringsNoPlayerIsLetGoByTheJoinDeadlineAnd
     bringsPlayer = false;
     OnServer([&] {
         server.SetClientLimit(1);
-        server.SetAdmissionDeadlines(ConnectionManager::kHelloDeadlineMs, 500);
+        ConnectionBounds::SetAdmissionDeadlines(server, ConnectionManager::kHelloDeadlineMs, 500);
     });
     ConnectionManager idle;
     ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
@@ -676,7 +720,10 @@ TEST_F(ConnectionTransport, AClientThatBringsNoPlayerIsLetGoByTheJoinDeadlineAnd
 TEST_F(ConnectionTransport, LateClientsAreRefusedAtTheDoorAndLoggedAsACount)
 {
     const uint16_t port = server.GetListenPort();
-    OnServer([&] { server.SetAdmissionDeadlines(ConnectionManager::kHelloDeadlineMs, 600000); });
+    OnServer([&] {
+        ConnectionBounds::SetAdmissionDeadlines(server, ConnectionManager::kHelloDeadlineMs,
+                                                600000);
+    });
     ConnectionManager player;
     ASSERT_TRUE(player.Connect("127.0.0.1", port));
     bringsPlayer = false;
@@ -729,9 +776,9 @@ TEST_F(ConnectionTransport, AGoodbyeWithoutAWordIsALeavingEitherWay)
 // hears all that came meanwhile, in order.
 TEST_F(ConnectionTransport, AClientKeptAliveWhileBusyStaysAndHearsAllThatCameMeanwhile)
 {
-    OnServer([&] { server.SetLinkTimeout(1000); });
+    OnServer([&] { ConnectionBounds::SetLinkTimeout(server, 1000); });
     ConnectionManager busy;
-    busy.SetLinkTimeout(1000);
+    ConnectionBounds::SetLinkTimeout(busy, 1000);
     ASSERT_TRUE(busy.Connect("127.0.0.1", server.GetListenPort()));
     talking = 50;
     for (int i = 0; i < 50; ++i) {
@@ -753,10 +800,10 @@ TEST_F(ConnectionTransport, AClientKeptAliveWhileBusyStaysAndHearsAllThatCameMea
 // that came, what it held first and then what waited in the link, in order.
 TEST_F(ConnectionTransport, AClientReadingWithinABudgetHearsAllInOrderWhateverItHeld)
 {
-    OnServer([&] { server.SetLinkTimeout(1000); });
+    OnServer([&] { ConnectionBounds::SetLinkTimeout(server, 1000); });
     ConnectionManager slow;
-    slow.SetLinkTimeout(1000);
-    slow.SetMaxHeldBytes(1000);
+    ConnectionBounds::SetLinkTimeout(slow, 1000);
+    ConnectionBounds::SetMaxHeldBytes(slow, 1000);
     ASSERT_TRUE(slow.Connect("127.0.0.1", server.GetListenPort()));
     talking = 300;
     for (int i = 0; i < 60; ++i) {
@@ -790,11 +837,11 @@ TEST_F(ConnectionTransport, AClientReadingWithinABudgetHearsAllInOrderWhateverIt
 // kept past ENet's own timeout of what waits unacknowledged: the link's bound is its silence.
 TEST_F(ConnectionTransport, AClientWhoseReaderIsBehindIsStillHeardAndKept)
 {
-    OnServer([&] { server.SetLinkTimeout(1000); });
+    OnServer([&] { ConnectionBounds::SetLinkTimeout(server, 1000); });
     ConnectionManager behind;
-    behind.SetLinkTimeout(1000);
-    behind.SetMaxHeldBytes(1000);
-    behind.SetMaxWaitingBytes(4096);
+    ConnectionBounds::SetLinkTimeout(behind, 1000);
+    ConnectionBounds::SetMaxHeldBytes(behind, 1000);
+    ConnectionBounds::SetMaxWaitingBytes(behind, 4096);
     ASSERT_TRUE(behind.Connect("127.0.0.1", server.GetListenPort()));
     talking = 4000;
     uint32_t loudest = 0;
@@ -845,7 +892,7 @@ TEST_F(ConnectionTransport, AClientsBacklogKeepsTheLatestStateAndPastItsBoundItI
     EXPECT_EQ(ear.states.size(), 2000 - replaced);
     EXPECT_TRUE(std::is_sorted(ear.states.begin(), ear.states.end()));
 
-    OnServer([&] { server.SetMaxBacklogBytes(4096); });
+    OnServer([&] { ConnectionBounds::SetMaxBacklogBytes(server, 4096); });
     tell(2001, 2000);
     OnServer([&] { server.Flush(); });
     EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
@@ -853,6 +900,33 @@ TEST_F(ConnectionTransport, AClientsBacklogKeepsTheLatestStateAndPastItsBoundItI
     EXPECT_EQ(idle.GetFarewell(), Farewell::TooSlow);
     EXPECT_EQ(idle.GetFarewellText(), "too slow: the server's messages piled up");
     idle.SetListener(nullptr);
+}
+
+// A playing client that takes in nothing while the server tells it more than ENet's window holds:
+// once its oldest update has waited past the bound it is let go, told it is too slow; a client
+// that keeps up hears all.
+TEST_F(ConnectionTransport, AClientWhoseOldestUpdateWaitsPastTheBoundIsToldItIsTooSlow)
+{
+    OnServer([&] { ConnectionBounds::SetMaxBacklogMs(server, 1500); });
+    ConnectionManager keeps;
+    ASSERT_TRUE(keeps.Connect("127.0.0.1", server.GetListenPort()));
+    ConnectionManager idle;
+    ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
+    OnServer([&] {
+        for (uint32_t number = 1; number <= 20000; ++number) {
+            CountedPacket counted(number);
+            server.BroadcastPacket(counted);
+        }
+    });
+    ClientEar ear;
+    keeps.SetListener(&ear);
+    ASSERT_TRUE(ServiceUntil(keeps, [&] { return ear.numbers.size() == 20000; }));
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    ASSERT_TRUE(ServerUntil([&] { return departures == std::vector<std::string>{"left 2"}; }));
+    ASSERT_TRUE(ServiceUntil(idle, [&] { return !idle.IsConnected(); }));
+    EXPECT_EQ(idle.GetFarewell(), Farewell::TooSlow);
+    EXPECT_TRUE(keeps.IsConnected());
+    keeps.SetListener(nullptr);
 }
 
 // A message longer than the link carries is refused at once, in one line, and the link let go:
@@ -873,7 +947,7 @@ TEST_F(ConnectionTransport, AMessageLongerThanTheLinkCarriesIsRefusedAtOnce)
     };
     LogCapture log;
     ConnectionManager client;
-    client.SetMaxMessageBytes(4096);
+    ConnectionBounds::SetMaxMessageBytes(client, 4096);
     ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
     ClientEar ear;
     client.SetListener(&ear);
@@ -894,9 +968,9 @@ TEST_F(ConnectionTransport, AMessageLongerThanTheLinkCarriesIsRefusedAtOnce)
 // long its server was silent, however much of the server's traffic waited in its socket.
 TEST_F(ConnectionTransport, AStoppedClientKnowsAtItsFirstServiceThatItWasLetGoAndForHowLong)
 {
-    OnServer([&] { server.SetLinkTimeout(1000); });
+    OnServer([&] { ConnectionBounds::SetLinkTimeout(server, 1000); });
     ConnectionManager stopped;
-    stopped.SetLinkTimeout(1000);
+    ConnectionBounds::SetLinkTimeout(stopped, 1000);
     ASSERT_TRUE(stopped.Connect("127.0.0.1", server.GetListenPort()));
     talking = 50;
     std::this_thread::sleep_for(std::chrono::milliseconds(2000));

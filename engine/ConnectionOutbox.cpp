@@ -1,0 +1,155 @@
+#include "engine/ConnectionOutbox.h"
+
+#include "engine/ByteOrder.h"
+#include "engine/ConnectionManager.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+size_t ConnectionOutbox::Send(ENetPeer& peer, ENetPacket& packet, uint64_t& replaced,
+                              uint64_t nowMs)
+{
+    const uint32_t type = packet.dataLength >= 4 ? LoadLittleEndian32(packet.data) : 0;
+    replaced += Post(&packet, type, ConnectionManager::GetPacketRule(type).state, nowMs) ? 1 : 0;
+    return Hand(peer);
+}
+
+bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint64_t nowMs)
+{
+    ++packet->referenceCount;
+    bytes += packet->dataLength;
+    bool replaced = false;
+    if (state) {
+        auto [at, fresh] = states.try_emplace(type, first + letters.size());
+        replaced = !fresh && at->second >= first && letters[at->second - first].packet != nullptr;
+        if (replaced)
+            Drop(letters[at->second - first].packet);
+        at->second = first + letters.size();
+    }
+    letters.push_back({packet, nowMs});
+    Trim();
+    return replaced;
+}
+
+size_t ConnectionOutbox::Hand(ENetPeer& peer, bool all)
+{
+    size_t handed = 0;
+    while (!letters.empty() && (all || holds < kLinkCommands)) {
+        ENetPacket* packet = letters.front().packet;
+        letters.pop_front();
+        ++first;
+        if (packet == nullptr)
+            continue;
+        holds += Commands(peer, *packet);
+        handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
+        Drop(packet);
+    }
+    Trim();
+    return handed;
+}
+
+void ConnectionOutbox::Recount(ENetPeer& peer)
+{
+    holds = 0;
+    for (ENetListIterator at = enet_list_begin(&peer.outgoingCommands);
+         at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands;
+         at = enet_list_next(at))
+        ++holds;
+}
+
+uint64_t ConnectionOutbox::OldestMs(uint64_t nowMs)
+{
+    Trim();
+    if (letters.empty())
+        return 0;
+    return nowMs - std::min(nowMs, letters.front().postedMs);
+}
+
+uint32_t ConnectionOutbox::ResendMs(const ENetPeer& peer)
+{
+    return std::clamp<uint32_t>(peer.roundTripTime + 4 * peer.roundTripTimeVariance, kMinResendMs,
+                                kMaxResendMs);
+}
+
+// ENet keeps what it sent in the order it sent it, a resend at the end again; ENet looks for one
+// due only at the peer's next timeout, set when it last sent one with its doubled wait. Walked
+// from the newest back to the last one seen (those sent within the same millisecond again).
+void ConnectionOutbox::BoundResends(ENetPeer& peer)
+{
+    ENetList& sent = peer.sentReliableCommands;
+    const enet_uint32 wait = ResendMs(peer);
+    const bool all = !bounded;
+    const enet_uint32 since = boundSince;
+    for (ENetListIterator at = enet_list_previous(enet_list_end(&sent)); at != enet_list_end(&sent);
+         at = enet_list_previous(at)) {
+        auto* command = reinterpret_cast<ENetOutgoingCommand*>(at);
+        if (!all && ENET_TIME_LESS(command->sentTime, since))
+            break;
+        // The newest comes first.
+        if (at == enet_list_previous(enet_list_end(&sent)))
+            boundSince = command->sentTime;
+        bounded = true;
+        command->roundTripTimeout = std::min<enet_uint32>(command->roundTripTimeout, wait);
+        const enet_uint32 due = command->sentTime + command->roundTripTimeout;
+        if (ENET_TIME_LESS(due, peer.nextTimeout))
+            peer.nextTimeout = due;
+    }
+}
+
+// Its messages were not sent again, and what its peers sent waits in its socket.
+void ConnectionOutbox::ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
+{
+    peer.lastReceiveTime += stopMs;
+    if (peer.earliestTimeout != 0)
+        peer.earliestTimeout += stopMs;
+    for (ENetListIterator at = enet_list_begin(&peer.sentReliableCommands);
+         at != enet_list_end(&peer.sentReliableCommands); at = enet_list_next(at))
+        reinterpret_cast<ENetOutgoingCommand*>(at)->sentTime += stopMs;
+    boundSince += stopMs;
+}
+
+// ENet's throttle, on a lossy slow link, shrinks what may be in flight to one datagram a round
+// trip: an honest peer's messages then queue behind it and later arrive all at once, which the
+// server must take for a flood. Once linked, the throttle never closes; what is lost is sent
+// again. Not before: the handshake's answer must echo the settings the request carried.
+void ConnectionOutbox::KeepThrottleOpen(ENetPeer* peer)
+{
+    peer->packetThrottle = peer->packetThrottleLimit;
+    peer->packetThrottleDeceleration = 0;
+}
+
+void ConnectionOutbox::Clear()
+{
+    for (Letter& letter : letters)
+        if (letter.packet != nullptr)
+            Drop(letter.packet);
+    letters.clear();
+    states.clear();
+    holds = 0;
+    bounded = false;
+}
+
+size_t ConnectionOutbox::Commands(const ENetPeer& peer, const ENetPacket& packet)
+{
+    const size_t fragment = peer.mtu > 64 ? peer.mtu - 64 : 1;
+    return packet.dataLength / fragment + 1;
+}
+
+void ConnectionOutbox::Drop(ENetPacket*& packet)
+{
+    bytes -= packet->dataLength;
+    if (--packet->referenceCount == 0)
+        enet_packet_destroy(packet);
+    packet = nullptr;
+}
+
+void ConnectionOutbox::Trim()
+{
+    while (!letters.empty() && letters.front().packet == nullptr) {
+        letters.pop_front();
+        ++first;
+    }
+}
+
+} // namespace GAME
