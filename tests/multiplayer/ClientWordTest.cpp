@@ -9,13 +9,16 @@
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/support/CombatWorldFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/LoopbackClients.h"
 #include "tests/support/PacketBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace GAME::Test {
 namespace {
@@ -23,6 +26,17 @@ namespace {
 constexpr const char* kHero = "Records/Test/WordHero.dbr";
 constexpr const char* kSpark = "Records/Test/WordSpark.dbr";
 constexpr uint32_t kHostHero = (1u << 28) | 0x10;
+
+// A whole message as written, header included, sent as it is.
+struct Verbatim final : NetPacket {
+    explicit Verbatim(std::vector<uint8_t> bytes) : NetPacket(0), bytes(std::move(bytes)) {}
+    uint32_t PrepareOutBuffer() override { return GetOutBufferSize(); }
+    const uint8_t* GetOutBuffer() const override { return bytes.data(); }
+    uint32_t GetOutBufferSize() const override { return uint32_t(bytes.size()); }
+    void CopyInbound(const uint8_t*, int) override {}
+    std::string GetPacketDescription(bool) const override { return {}; }
+    std::vector<uint8_t> bytes;
+};
 
 // A listening server's session in a world of one region; what a client sends comes in through
 // the server's own door (Receive), judged and counted there, as it would from the link.
@@ -33,6 +47,8 @@ protected:
         CombatWorldFixture::SetUp();
         database.WriteRecord(kHero, {"Class = Player"});
         database.WriteRecord(kSpark, {"Class = EffectEntity"});
+        // Another machine's hero is driven by its packets.
+        database.WriteRecord(Player::kStubControllerRecord, {"Class = ControllerCombat"});
         TheWorld().GetRegionById(kRegion)->SetLevelLoaded(true);
     }
     void TearDown() override
@@ -50,7 +66,6 @@ protected:
         ASSERT_TRUE(server.Listen(0));
         session = std::make_unique<NetworkSession>(server);
         session->OnJoined([this](int, uint32_t) { ++joins; });
-        session->OnHostJoined(1);
     }
 
     // A spawn-player of the hero record under `id`, made and taken away here to be written.
@@ -99,17 +114,31 @@ protected:
 };
 
 // A client's host has the one player its join made: every further spawn-player is a forgery,
-// refused and counted, and a thousand of them drop the host as any flood of forgeries does.
+// refused and counted, and a thousand of them from a client on the link drop its host as any
+// flood of forgeries does, in one counted line.
 TEST_F(ClientWord, AThousandSpawnPlayersMakeNoPlayerBeyondTheOne)
 {
     BeServer();
     const std::vector<uint8_t> first = SpawnOf(kHostHero);
-    for (uint32_t serial = 0; serial < 1000; ++serial)
-        Receive(server, 1, WithId(first, kHostHero, kHostHero + serial));
+    std::vector<std::unique_ptr<ConnectionManager>> joined = JoinClients(server, 1);
+    ASSERT_EQ(joined.size(), 1u);
+    ConnectionManager& client = *joined.front();
+    for (uint32_t serial = 0; serial < 1000; ++serial) {
+        Verbatim spawn(WithId(first, kHostHero, kHostHero + serial));
+        client.SendPacket(spawn);
+    }
+    for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+         std::chrono::steady_clock::now() < end && server.GetDroppedHosts().empty();
+         std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
+        client.Service();
+        client.Flush();
+        server.Service();
+        server.Flush();
+    }
     EXPECT_EQ(joins, 1);
     for (uint32_t serial = 1; serial < 1000; ++serial)
         ASSERT_EQ(ObjectManager::Instance().GetObject(kHostHero + serial), nullptr) << serial;
-    // The flood bound's hundredth refusal in a second let the host go; nothing after it was heard.
+    EXPECT_EQ(server.GetDroppedHosts(), (std::vector<std::pair<int, std::string>>{{1, "flood"}}));
     EXPECT_EQ(server.GetCounters(1).dropped, ConnectionManager::kFloodDropped + 1);
     gEngine->TellPeerLines(0, true);
     EXPECT_EQ(log.CountContaining("spawns a second player"), 1u);
@@ -148,6 +177,7 @@ TEST_F(ClientWord, WhatAClientsWordMakesOnTheServerStaysWithinItsShare)
 TEST_F(ClientWord, MovesToAMissingRegionAreRefusedAtTheDoorOnEveryMachine)
 {
     BeServer();
+    session->OnHostJoined(1);
     Receive(server, 1, SpawnOf(kHostHero));
     ASSERT_EQ(joins, 1);
     gEngine->GetNetworkConnectionManager().TakeSentPackets();
