@@ -322,14 +322,15 @@ bool NetworkSession::HasRoomToSpawn()
     return false;
 }
 
-// What the server's own world makes is the level's to bound. A client's share is looked over
-// again only when full, a few dozen look-ups; the world's count is kept by the world.
+// What the server's own world makes is the level's to bound. The world's bound is what every
+// client holds at the server's word (`spawned`): a client's creation past it would end every
+// honest client at its own bound. A client's share is looked over again only when full, a few
+// dozen look-ups.
 bool NetworkSession::HasRoomForClient(int host)
 {
     if (host <= ConnectionManager::kServerHost)
         return true;
-    const World* world = gEngine->GetWorld();
-    if (world != nullptr && world->GetEntityCount() >= kMaxSpawned) {
+    if (spawned.size() >= kMaxSpawned) {
         gEngine->Log(Engine::LogRuntime,
                      "NetworkSession: host %d made nothing: the world holds %zu entities", host,
                      kMaxSpawned);
@@ -376,7 +377,8 @@ void NetworkSession::FinishSpawn()
 void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
 {
     const uint32_t id = packet.objectId.GetId();
-    // A client counts the server's players among what it made, and tells their refusals alike.
+    // A client counts the server's players among what it made; a player refused is told in a
+    // line of its own, not among the entities.
     if (!gEngine->IsNetworkServer()) {
         if (!HasRoomToSpawn() || MakeFromContainer<Player>(packet) == nullptr)
             gEngine->Log(Engine::LogRuntime, "NetworkSession: player %u of '%s' not made", id,
@@ -438,6 +440,9 @@ void NetworkSession::TellEnd(uint32_t outcome, uint32_t digest)
 void NetworkSession::OnHostJoined(int host)
 {
     welcomed.insert(host);
+    // An index comes free when its client goes: the next one starts with nothing of its own.
+    heroes.erase(host);
+    madeFor.erase(host);
     HostWelcomePacket welcome;
     welcome.hostIndex = host;
     welcome.seed = seed;

@@ -38,7 +38,7 @@ public:
     static constexpr size_t kMaxSpawned = LevelFile::kMaxEntities;
     // The server's: what one client's word may make here and hold at once (its player, his pets,
     // what it placed), as much as it may hold of its own (ClientHoldings); and nothing at all
-    // once the world holds `kMaxSpawned` entities.
+    // once the clients hold `kMaxSpawned` entities at the server's word.
     static constexpr size_t kClientShare = 64;
 
     explicit NetworkSession(ConnectionManager& connection);
