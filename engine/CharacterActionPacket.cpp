@@ -7,6 +7,11 @@ namespace GAME {
 
 CharacterActionPacket::~CharacterActionPacket() = default;
 
+bool CharacterActionPacket::IsOfWorld(const World& /*world*/) const
+{
+    return true;
+}
+
 uint32_t CharacterActionPacket::PrepareOutBuffer()
 {
     NetPacketOutBuffer out(*this);

@@ -10,6 +10,7 @@ namespace GAME {
 
 class NetPacketInBuffer;
 class NetPacketOutBuffer;
+class World;
 
 // The base of the packets that carry one character action. The game class writes its own
 // fields, the acting character's id first, in `Serialize`; the block of the move that has to
@@ -25,6 +26,11 @@ public:
 
     uint32_t PrepareOutBuffer() final;
     void CopyInbound(const uint8_t* data, int length) final;
+
+    // Whether every place the action moves by (where a move starts and ends) lies in a region of
+    // `world`: one that does not is a field that does not read back here, refused at receipt
+    // rather than failing a frame at a time once the action runs.
+    virtual bool IsOfWorld(const World& world) const;
 
     virtual void Serialize(NetPacketOutBuffer& out) const = 0;
     virtual void Deserialize(NetPacketInBuffer& in) = 0;

@@ -532,8 +532,8 @@ void ConnectionManager::RefuseOverlong(size_t slot)
     ENetPeer& peer = transport->host->peers[slot];
     if (!std::exchange(heard.overlong, false) || peer.state != ENET_PEER_STATE_CONNECTED)
         return;
-    const Engine::PeerWord word(clock.Ms());
     const int host = transport->server ? admission.HostOf(slot) : kServerHost;
+    const Engine::PeerWord word(clock.Ms(), host);
     if (transport->server && host != kServerHost) {
         DropHost(host,
                  "a message over " + std::to_string(transport->host->maximumPacketSize) + " bytes");
@@ -864,7 +864,7 @@ void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
 
 void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count)
 {
-    const Engine::PeerWord word(clock.Ms());
+    const Engine::PeerWord word(clock.Ms(), fromHost);
     const bool fromClient = IsServer() && fromHost != kServerHost;
     if (fromClient && (windows[Slot(fromHost)].flooded || !CountIn(fromHost, count)))
         return;

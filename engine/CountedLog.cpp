@@ -2,7 +2,7 @@
 
 namespace GAME {
 
-void CountedLog::Line(const void* kind, int level, const std::string& text, uint64_t nowMs,
+void CountedLog::Line(const Key& kind, int level, const std::string& text, uint64_t nowMs,
                       const Writer& write)
 {
     Kind& counted = kinds[kind];

@@ -9,7 +9,8 @@
 
 namespace GAME {
 
-// Lines told as counts, by kind (the place that logs, named by its format), by RefusalLog's rule:
+// Lines told as counts, by kind (the place that logs, named by its format, and the peer whose
+// word it was: each peer's lines are its own), by RefusalLog's rule:
 // the first at once, as it is, then at most a line a second, the last of a kind with the number
 // of them. Each kind has its second; a log whose kinds share one (`shared`) tells at most a line
 // a second of them all, the kind that waited longest, so that a peer that makes this machine log
@@ -19,10 +20,16 @@ class CountedLog {
 public:
     using Writer = std::function<void(int level, const std::string& line)>;
 
+    struct Key {
+        const void* format = nullptr;
+        int peer = -1;
+        bool operator==(const Key& other) const = default;
+    };
+
     explicit CountedLog(bool shared = false) : shared(shared) {}
 
     // Counts `text`, a line of kind `kind`, and writes what is due now.
-    void Line(const void* kind, int level, const std::string& text, uint64_t nowMs,
+    void Line(const Key& kind, int level, const std::string& text, uint64_t nowMs,
               const Writer& write);
     // What waits and is due (`all`: every kind that waits, each in a line).
     void TellDue(uint64_t nowMs, bool all, const Writer& write);
@@ -41,7 +48,13 @@ private:
 
     bool shared;
     RefusalLog together;
-    std::unordered_map<const void*, Kind> kinds;
+    struct Hash {
+        size_t operator()(const Key& key) const
+        {
+            return std::hash<const void*>()(key.format) ^ (static_cast<size_t>(key.peer) * 31u);
+        }
+    };
+    std::unordered_map<Key, Kind, Hash> kinds;
     // Lines waiting, of every kind: with none, a look for those due costs a test.
     uint64_t untold = 0;
     uint64_t lines = 0;

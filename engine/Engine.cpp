@@ -28,6 +28,7 @@ namespace {
 // The peer's word being carried out on this thread, and the session's clock it came at.
 thread_local uint32_t peerDepth = 0;
 thread_local uint64_t peerNowMs = 0;
+thread_local int peerHost = Engine::kNoPeer;
 } // namespace
 
 Engine::Engine()
@@ -64,16 +65,23 @@ void Engine::LogCounted(int level, const char* format, ...)
     va_end(args);
 }
 
-Engine::PeerWord::PeerWord(uint64_t nowMs) : outerMs(peerNowMs)
+Engine::PeerWord::PeerWord(uint64_t nowMs, int peer) : outerMs(peerNowMs), outerPeer(peerHost)
 {
     ++peerDepth;
     peerNowMs = nowMs;
+    peerHost = peer;
 }
 
 Engine::PeerWord::~PeerWord()
 {
     --peerDepth;
     peerNowMs = outerMs;
+    peerHost = outerPeer;
+}
+
+int Engine::GetPeerHost()
+{
+    return peerDepth > 0 ? peerHost : kNoPeer;
 }
 
 bool Engine::IsPeerWord()
@@ -85,6 +93,13 @@ void Engine::TellPeerLines(uint64_t nowMs, bool all)
 {
     const std::lock_guard<std::mutex> guard(countLock);
     peerLines.TellDue(nowMs, all, Writer());
+}
+
+void Engine::TellCounts()
+{
+    const std::lock_guard<std::mutex> guard(countLock);
+    peerLines.TellDue(peerNowMs, true, Writer());
+    countedLines.TellDue(gameTime, true, Writer());
 }
 
 void Engine::ForgetCounts()
@@ -100,9 +115,11 @@ void Engine::LogArgs(int level, const char* format, va_list args, CountedLog* co
 {
     if (format == nullptr || !sink)
         return;
+    int peer = kNoPeer;
     if (peerDepth > 0) {
         counted = &peerLines;
         nowMs = peerNowMs;
+        peer = peerHost;
     }
     char small[512];
     va_list again;
@@ -124,7 +141,7 @@ void Engine::LogArgs(int level, const char* format, va_list args, CountedLog* co
         return;
     }
     const std::lock_guard<std::mutex> guard(countLock);
-    counted->Line(format, level, line, nowMs, Writer());
+    counted->Line({format, peer}, level, line, nowMs, Writer());
 }
 
 CountedLog::Writer Engine::Writer()

@@ -47,25 +47,34 @@ public:
     void SetLogCategories(uint32_t mask) { enabledLogCategories = mask; }
     // Returns the previous sink so that captures can nest.
     LogSink SetLogSink(LogSink sink);
-    // A line that may come as fast as the game runs, told as a count on the game clock.
+    // A line that may come as fast as the game runs, told as a count on the game clock; what waits
+    // is told by TellCounts at the end.
     void LogCounted(int level, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
     // While a peer's message is carried out here, every line it causes is told as a count on
     // the session's clock (`nowMs`), all its kinds together: a peer that makes this machine log
-    // as fast as it can send costs a line a second, not a line a message.
+    // as fast as it can send costs a line a second, not a line a message. Each peer's lines are
+    // counted apart (`peer`, its host; kNoPeer when the sender is not known), so that one peer's
+    // flood neither hides another's line nor is told in its words.
+    static constexpr int kNoPeer = -1;
     class PeerWord {
     public:
-        explicit PeerWord(uint64_t nowMs);
+        explicit PeerWord(uint64_t nowMs, int peer = kNoPeer);
         ~PeerWord();
         PeerWord(const PeerWord&) = delete;
         PeerWord& operator=(const PeerWord&) = delete;
 
     private:
         uint64_t outerMs;
+        int outerPeer;
     };
     static bool IsPeerWord();
+    // The host whose word is carried out now; kNoPeer outside one, or when not known.
+    static int GetPeerHost();
     // The peer's lines waiting whose second has passed (`all`: every one).
     void TellPeerLines(uint64_t nowMs, bool all);
+    // Every count still waiting, the peers' and the game clock's: a program's last word.
+    void TellCounts();
     // The counts start afresh, the lines waiting forgotten: a test's own.
     void ForgetCounts();
 

@@ -7,6 +7,7 @@
 #include "engine/ConnectionManager.h"
 #include "engine/Engine.h"
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
 
 #include <map>
 #include <mutex>
@@ -140,6 +141,11 @@ bool NetworkShim::ReceivePacket(int fromHost, NetPacket& packet)
         return other != nullptr && other(fromHost, packet);
     }
     const uint32_t characterId = actionPacket->ownerId.GetId();
+    // Judged where it comes in, on every machine it reaches: the sender's word is heard now.
+    if (const World* world = gEngine->GetWorld();
+        world != nullptr && !actionPacket->IsOfWorld(*world))
+        return gEngine->GetNetworkConnectionManager().Refuse(fromHost,
+                                                             "names a region this world lacks");
     std::unique_ptr<CharacterAction> action = characterId != 0 ? Rebuild(*actionPacket) : nullptr;
     const ActionReceiver receiver = GetReceiver();
     if (action == nullptr || receiver == nullptr || !receiver(characterId, std::move(action))) {

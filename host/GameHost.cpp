@@ -82,7 +82,12 @@ public:
                   err << "[log " << level << "] " << ShownName(line) << '\n';
           }))
     {}
-    ~LogToStream() { gEngine->SetLogSink(std::move(previous)); }
+    // What still waits to be told as a count is told before the run's stream goes.
+    ~LogToStream()
+    {
+        gEngine->TellCounts();
+        gEngine->SetLogSink(std::move(previous));
+    }
     LogToStream(const LogToStream&) = delete;
     LogToStream& operator=(const LogToStream&) = delete;
 

@@ -249,10 +249,17 @@ int NetworkPlay::Play(NetworkSession& session)
             out << "host " << host << " joined: player " << player << std::endl;
             clientHeroes[host] = player;
         });
+        // Only a client that brought its player came. One welcomed and gone before it played
+        // is told on the output once for its host index, then as a count: connections that
+        // come and go as fast as they can cost the output at most a line an index.
         session.OnLeft([this](int host, const std::string& how) {
-            out << "host " << host << ' ' << how << std::endl;
-            // Only a client that brought its player came.
-            if (clientHeroes.erase(host) > 0)
+            const bool came = clientHeroes.erase(host) > 0;
+            if (came || unplayedLeft.insert(host).second)
+                out << "host " << host << ' ' << how << std::endl;
+            else
+                gEngine->LogCounted(Engine::LogRuntime, "host %d %s before it played", host,
+                                    how.c_str());
+            if (came)
                 leftHosts.push_back(host);
         });
     } else {

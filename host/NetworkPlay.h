@@ -10,6 +10,7 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,8 @@ private:
     // The server's: each client's hero by host, and the hosts that left.
     std::map<int, uint32_t> clientHeroes;
     std::vector<int> leftHosts;
+    // The host indexes told gone before they played.
+    std::set<int> unplayedLeft;
     // To the tenth of a microsecond the summary prints.
     FrameCostHistogram frameMicroseconds{1};
     std::vector<uint32_t> lastFullParty;

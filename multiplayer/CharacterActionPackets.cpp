@@ -21,8 +21,28 @@
 #include "engine/ConnectionManager.h"
 #include "engine/NetworkShim.h"
 #include "engine/ObjectManager.h"
+#include "engine/World.h"
 
 namespace GAME {
+
+namespace {
+// A move's start and goal, each in a region of the world.
+bool MoveIsOfWorld(const World& world, const WorldVec3& start, const WorldVec3& goal)
+{
+    return world.GetRegionById(start.GetRegionId()) != nullptr &&
+           world.GetRegionById(goal.GetRegionId()) != nullptr;
+}
+} // namespace
+
+bool MoveToPacket::IsOfWorld(const World& world) const
+{
+    return MoveIsOfWorld(world, startLocation, worldLocation);
+}
+
+bool WalkPacket::IsOfWorld(const World& world) const
+{
+    return MoveIsOfWorld(world, startLocation, worldLocation);
+}
 
 namespace {
 // A packet type and the action it rebuilds on the receiving machine.

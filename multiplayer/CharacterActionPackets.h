@@ -115,6 +115,8 @@ public:
         v.Field("Speed: ", p.speed);
     }
 
+    bool IsOfWorld(const World& world) const override;
+
     uint32_t targetId = 0;
     WorldVec3 startLocation;
     WorldVec3 worldLocation;
@@ -133,6 +135,8 @@ public:
         v.Field("Start Location: ", p.startLocation);
         v.Field("World Location: ", p.worldLocation);
     }
+
+    bool IsOfWorld(const World& world) const override;
 
     uint32_t targetId = 0;
     WorldVec3 startLocation;

@@ -287,7 +287,8 @@ bool NetworkSession::MayMake(uint32_t id, const std::string& record)
 {
     if (HasRoomToSpawn())
         return true;
-    Refused(id, record);
+    if (!gEngine->IsNetworkServer())
+        Refused(id, record);
     return false;
 }
 
@@ -295,13 +296,17 @@ void NetworkSession::Made(uint32_t id)
 {
     if (!gEngine->IsNetworkServer())
         spawned.insert(id);
+    else if (const int host = Engine::GetPeerHost(); host > ConnectionManager::kServerHost)
+        madeFor[host].insert(id);
 }
 
 // Counted again only at the bound, so that an honest world costs nothing here; past it every
 // spawn is refused at once, however many more come.
 bool NetworkSession::HasRoomToSpawn()
 {
-    if (gEngine->IsNetworkServer() || spawned.size() < kMaxSpawned)
+    if (gEngine->IsNetworkServer())
+        return HasRoomForClient(Engine::GetPeerHost());
+    if (spawned.size() < kMaxSpawned)
         return true;
     if (overBound)
         return false;
@@ -314,6 +319,33 @@ bool NetworkSession::HasRoomToSpawn()
         gEngine->Log(Engine::LogRuntime, "NetworkSession: the server made more than %zu entities",
                      kMaxSpawned);
     overBound = true;
+    return false;
+}
+
+// What the server's own world makes is the level's to bound. The world's bound is what every
+// client holds at the server's word (`spawned`): a client's creation past it would end every
+// honest client at its own bound. A client's share is looked over again only when full, a few
+// dozen look-ups.
+bool NetworkSession::HasRoomForClient(int host)
+{
+    if (host <= ConnectionManager::kServerHost)
+        return true;
+    if (spawned.size() >= kMaxSpawned) {
+        gEngine->Log(Engine::LogRuntime,
+                     "NetworkSession: host %d made nothing: the world holds %zu entities", host,
+                     kMaxSpawned);
+        return false;
+    }
+    std::set<uint32_t>& made = madeFor[host];
+    if (made.size() >= kClientShare)
+        std::erase_if(made, [](uint32_t id) {
+            const auto* entity = ObjectManager::Instance().GetObject<Entity>(id);
+            return entity == nullptr || !entity->IsInWorld();
+        });
+    if (made.size() < kClientShare)
+        return true;
+    gEngine->Log(Engine::LogRuntime, "NetworkSession: host %d made nothing: it holds %zu entities",
+                 host, kClientShare);
     return false;
 }
 
@@ -345,10 +377,17 @@ void NetworkSession::FinishSpawn()
 void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
 {
     const uint32_t id = packet.objectId.GetId();
-    // A client counts the server's players among what it made, and tells their refusals alike.
+    // A client counts the server's players among what it made; a player refused is told in a
+    // line of its own, not among the entities.
     if (!gEngine->IsNetworkServer()) {
         if (!HasRoomToSpawn() || MakeFromContainer<Player>(packet) == nullptr)
-            Refused(id, packet.recordName);
+            gEngine->Log(Engine::LogRuntime, "NetworkSession: player %u of '%s' not made", id,
+                         packet.recordName.c_str());
+        return;
+    }
+    // A client speaks for the one player its join made: another is a forgery.
+    if (fromHost != ConnectionManager::kServerHost && heroes.count(fromHost) != 0) {
+        connection.Refuse(fromHost, "spawns a second player");
         return;
     }
     if (MakeFromContainer<Player>(packet) == nullptr) {
@@ -360,6 +399,8 @@ void NetworkSession::SpawnPlayer(int fromHost, ObjectContainerPacket& packet)
         return;
     }
     spawned.insert(id);
+    if (fromHost != ConnectionManager::kServerHost)
+        heroes[fromHost] = id;
     connection.MarkPlaying(fromHost);
     SpawnPlayerPacket onward;
     onward.objectId = id;
@@ -399,6 +440,9 @@ void NetworkSession::TellEnd(uint32_t outcome, uint32_t digest)
 void NetworkSession::OnHostJoined(int host)
 {
     welcomed.insert(host);
+    // An index comes free when its client goes: the next one starts with nothing of its own.
+    heroes.erase(host);
+    madeFor.erase(host);
     HostWelcomePacket welcome;
     welcome.hostIndex = host;
     welcome.seed = seed;
@@ -458,6 +502,8 @@ void NetworkSession::ClientGone(int host, const std::string& how)
     if (welcomed.erase(host) == 0)
         return;
     doneHosts.erase(host);
+    heroes.erase(host);
+    madeFor.erase(host);
     parties.Forget(host);
     if (PlayerManagerServer* players = GameEngine::Get().GetPlayerManagerServer())
         players->RemovePlayerFromGame(host);

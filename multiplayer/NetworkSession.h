@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ public:
     // replicated action makes). A server that sends more is not playing a world this machine can
     // hold; the entity past it is refused and the session over its bound.
     static constexpr size_t kMaxSpawned = LevelFile::kMaxEntities;
+    // The server's: what one client's word may make here and hold at once (its player, his pets,
+    // what it placed), as much as it may hold of its own (ClientHoldings); and nothing at all
+    // once the clients hold `kMaxSpawned` entities at the server's word.
+    static constexpr size_t kClientShare = 64;
 
     explicit NetworkSession(ConnectionManager& connection);
     ~NetworkSession() override;
@@ -96,7 +101,8 @@ public:
     // (items, entities, portals: under its own ids, within what it may hold).
     const char* Refusal(int fromHost, const NetPacket& packet) override;
     void OnSend(const NetPacket& packet) override;
-    // A client's count of what its server's messages make, toward `kMaxSpawned`.
+    // A client's count of what its server's messages make, toward `kMaxSpawned`; the server's of
+    // what each client's make, toward its share and the world's bound.
     bool MayMake(uint32_t id, const std::string& record) override;
     void Made(uint32_t id) override;
 
@@ -110,8 +116,11 @@ private:
     static const char* CreationRefusal(int fromHost, const NetPacket& packet);
 
     void Spawn(const EntitySpawnPacket& packet);
-    // A client's: room for one more entity at the server's word.
+    // Room for one more entity at the word of the peer heard now: a client's, at the server's
+    // word, below `kMaxSpawned`; the server's, at a client's, within its share and the world's
+    // bound (refused in a line of that client's).
     bool HasRoomToSpawn();
+    bool HasRoomForClient(int host);
     void FinishSpawn();
     void SpawnPlayer(int fromHost, ObjectContainerPacket& packet);
     // This machine's part of a game message: a replicated action or command, an engine request
@@ -154,6 +163,10 @@ private:
     // it made at the server's word.
     std::set<uint32_t> spawned;
     bool overBound = false;
+    // The server's: each client's player, the one its join made, and what its word made here;
+    // counted again only at the share, so that honest play costs nothing.
+    std::map<int, uint32_t> heroes;
+    std::map<int, std::set<uint32_t>> madeFor;
 };
 
 } // namespace GAME

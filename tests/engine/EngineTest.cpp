@@ -47,13 +47,17 @@ TEST(Engine, APeersLinesAreToldAsACountASecondAndTheCountedOnesOnTheGameClock)
     gEngine->LogCounted(Engine::LogData, kRefused, 9u);
     gEngine->RunFrame(999);
     gEngine->RunFrame(1);
+    // The game clock's count still waiting is told at the end.
+    gEngine->LogCounted(Engine::LogData, kRefused, 10u);
+    gEngine->TellCounts();
     const std::vector<LogCapture::Line> expected{
         {2, "refused 1"},
         {2, "refused 5 (and 3 more of its kind, 5 in all)"},
         {2, "refused 6 (6 in all)"},
         {2, "refused 7"},
         {1, "refused 8"},
-        {1, "refused 9 (2 in all)"}};
+        {1, "refused 9 (2 in all)"},
+        {1, "refused 10 (3 in all)"}};
     EXPECT_EQ(log.GetLines(), expected);
 }
 

@@ -273,11 +273,15 @@ TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
     }
     client.reset();
     gEngine->TellPeerLines(0, true);
-    EXPECT_EQ(log.CountContaining("NetworkSession: "), 2u);
+    // Each line tells its own: the player's refusal is not the sparks'.
+    EXPECT_EQ(log.CountContaining("NetworkSession: "), 3u);
     EXPECT_EQ(log.Count(2, "NetworkSession: the server made more than 10000 entities"), 1u);
-    EXPECT_EQ(log.Count(2, "NetworkSession: entity " + std::to_string(id) +
-                               " of 'Records/Test/NetHero.dbr' not made (and 1001 more of its "
-                               "kind, 1002 in all)"),
+    EXPECT_EQ(log.Count(2, "NetworkSession: entity " + std::to_string(id - 1) +
+                               " of 'Records/Test/NetSpark.dbr' not made (and 1000 more of its "
+                               "kind, 1001 in all)"),
+              1u);
+    EXPECT_EQ(log.Count(2, "NetworkSession: player " + std::to_string(id) +
+                               " of 'Records/Test/NetHero.dbr' not made"),
               1u);
 }
 
