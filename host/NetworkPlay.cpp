@@ -210,7 +210,8 @@ int NetworkPlay::Run()
     // A client loads its world after its welcome: its server hears from it meanwhile.
     if (!IsServer())
         gEngine->GetWorld()->SetLoadTending([this] { connection.KeepAlive(); });
-    int status = MakeRegions() ? 0 : 2;
+    // A server signalled as it loads never listens: no client may join one about to leave.
+    int status = MakeRegions() && HostInterrupt::Caught() == 0 ? 0 : 2;
     gEngine->GetWorld()->SetLoadTending({});
     if (status == 0 && IsServer() && !Listen())
         status = kExitNoPeer;
