@@ -62,7 +62,9 @@ std::string LevelNetworkPlay::ClientRouteOf(const std::string& level, int host)
 
 bool LevelNetworkPlay::MakeRegions()
 {
-    if (!LevelPlay::ReadLevel(options, level, err))
+    // Each step heeds a signal, a level at the limit taking long to read and to load.
+    const auto heard = [] { return HostInterrupt::Caught() != 0; };
+    if (heard() || !LevelPlay::ReadLevel(options, level, err) || heard())
         return false;
     std::string error;
     const bool server = options.role == "server";

@@ -455,7 +455,8 @@ std::vector<std::string> LevelPlay::EntityNames(const LevelFile& level)
 int LevelPlay::Run()
 {
     std::vector<ScriptOrder> orders;
-    if (!Read(orders))
+    // Each step up to the first frame heeds a signal: a level at the limit takes long to read.
+    if (!Read(orders) || HostInterrupt::Caught() != 0)
         return 2;
     return HostSamples::AsSinglePlayer(err, [&] { return Play(orders); }) ? 0 : 2;
 }

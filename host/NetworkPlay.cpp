@@ -180,7 +180,7 @@ bool NetworkPlay::Listen()
 int NetworkPlay::Run()
 {
     worldDigest = WorldDigest::Of(options);
-    if (!Start()) {
+    if (HostInterrupt::Caught() != 0 || !Start()) {
         gEngine->SetNetworkMode(false, false);
         return startStatus;
     }
