@@ -101,9 +101,9 @@ public:
     void SetLoadTending(std::function<void()> tend) { loadTending = std::move(tend); }
     static constexpr int32_t kLoadTendMs = 100;
     // Asked at each entity of every stage of a load: true ends the load there with false and
-    // no line, its asker knowing why (a signal to the program, say). Stopped while making, the
-    // load leaves nothing behind; once its entities joined, they stay for the world's owner to
-    // clear with the rest. None when empty.
+    // no line, its asker knowing why (a program told to end, say). What it made stays as it
+    // stands, joined or not, with the object manager: one ending lets it go with the process
+    // rather than spend seconds freeing a level at the limit. None when empty.
     void SetLoadStopping(std::function<bool()> stop) { loadStopping = std::move(stop); }
 
     // Told of each entity as it joins this world and as it leaves it (also as it is destroyed),

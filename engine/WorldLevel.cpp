@@ -129,10 +129,8 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
                           ": the level makes more than " + std::to_string(LevelFile::kMaxEntities) +
                           " entities, its spawn pools' members counted");
         }
-        if (!progress.Note("made", entities.size())) {
-            DestroyAll(entities);
+        if (!progress.Note("made", entities.size()))
             return false;
-        }
     }
     for (const LevelFile::RegionLine& region : level.regions)
         CreateRegion(region.id, region.offset, region.bounds);
@@ -144,11 +142,8 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
     }
     for (size_t index = 0; index < entities.size(); ++index) {
         AddEntity(entities[index], PlaceInLevel(level.entities[index]), true);
-        if (!progress.Tend()) {
-            // Those yet to join are nobody's but this load's.
-            DestroyAll({entities.begin() + static_cast<std::ptrdiff_t>(index) + 1, entities.end()});
+        if (!progress.Tend())
             return false;
-        }
     }
     for (size_t index = 0; index < entities.size(); ++index) {
         entities[index]->InitialUpdate();

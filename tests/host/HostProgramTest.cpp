@@ -170,8 +170,8 @@ TEST(HostProgram, ASignalEndsALoadAtTheLimitAtOnce)
         int seconds;
         std::vector<std::string> role;
     };
-    for (const Row& row : {Row{1, {}}, Row{2, {"--role", "server", "--port", "0", "--clients", "1"}},
-                           Row{3, {}}}) {
+    for (const Row& row :
+         {Row{1, {}}, Row{2, {"--role", "server", "--port", "0", "--clients", "1"}}, Row{3, {}}}) {
         std::vector<std::string> args{"--db", SampleDatabase(), "--level",
                                       scratch.GetRoot() + "/Crowd.lvl"};
         args.insert(args.end(), row.role.begin(), row.role.end());
