@@ -100,6 +100,11 @@ public:
     // keep answers its peer while a big level loads; none when empty.
     void SetLoadTending(std::function<void()> tend) { loadTending = std::move(tend); }
     static constexpr int32_t kLoadTendMs = 100;
+    // Asked at each entity of every stage of a load: true ends the load there with false and
+    // no line, its asker knowing why (a program told to end, say). What it made stays as it
+    // stands, joined or not, with the object manager: one ending lets it go with the process
+    // rather than spend seconds freeing a level at the limit. None when empty.
+    void SetLoadStopping(std::function<bool()> stop) { loadStopping = std::move(stop); }
 
     // Told of each entity as it joins this world and as it leaves it (also as it is destroyed),
     // so that one who follows the world looks at what changed rather than at every entity.
@@ -403,6 +408,7 @@ private:
     std::vector<std::string> questFiles;
     int32_t loadProgressIntervalMs = 1000;
     std::function<void()> loadTending;
+    std::function<bool()> loadStopping;
 };
 
 } // namespace GAME

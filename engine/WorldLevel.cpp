@@ -34,36 +34,40 @@ void DestroyAll(const std::vector<Entity*>& entities)
         ObjectManager::Instance().DestroyObjectEx(entity, kWorldLevelSource, __LINE__);
 }
 
-// One line at each interval of wall time a load takes, none for a quick one.
+// One line at each interval of wall time a load takes, none for a quick one; and at each entity
+// the question whether to go on.
 class LoadProgress {
 public:
     using Clock = std::chrono::steady_clock;
 
     LoadProgress(const std::string& name, size_t total, int32_t intervalMs,
-                 const std::function<void()>& tend)
+                 const std::function<void()>& tend, const std::function<bool()>& stop)
         : name(name), total(total), interval(intervalMs), next(Clock::now() + interval), tend(tend),
-          nextTend(Clock::now() + kTend)
+          nextTend(Clock::now() + kTend), stop(stop)
     {}
 
-    void Note(const char* stage, size_t done)
+    // False once the load is to stop.
+    bool Note(const char* stage, size_t done)
     {
-        const Clock::time_point now = Tend();
+        if (!Tend())
+            return false;
         if (now < next)
-            return;
+            return true;
         next = now + interval;
         gEngine->Log(Engine::LogInfo, "%s: %zu of %zu entities %s", name.c_str(), done, total,
                      stage);
+        return true;
     }
 
-    // Between the stages told too: no stage of a load at the limit is a silence.
-    Clock::time_point Tend()
+    // Between the stages told too: no stage of a load at the limit is a silence, nor deaf.
+    bool Tend()
     {
-        const Clock::time_point now = Clock::now();
+        now = Clock::now();
         if (tend && now >= nextTend) {
             tend();
             nextTend = now + kTend;
         }
-        return now;
+        return !stop || !stop();
     }
 
 private:
@@ -74,6 +78,8 @@ private:
     Clock::time_point next;
     const std::function<void()>& tend;
     Clock::time_point nextTend;
+    const std::function<bool()>& stop;
+    Clock::time_point now;
 };
 
 } // namespace
@@ -100,7 +106,8 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
             return Refuse(levelPath + ": region " + std::to_string(region.id) + " exists already");
     }
     // Every entity is made before any joins the world, so a bad record leaves nothing behind.
-    LoadProgress progress(levelPath, level.entities.size(), loadProgressIntervalMs, loadTending);
+    LoadProgress progress(levelPath, level.entities.size(), loadProgressIntervalMs, loadTending,
+                          loadStopping);
     std::vector<Entity*> entities;
     size_t counted = 0;
     for (const LevelFile::EntityLine& line : level.entities) {
@@ -122,7 +129,8 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
                           ": the level makes more than " + std::to_string(LevelFile::kMaxEntities) +
                           " entities, its spawn pools' members counted");
         }
-        progress.Note("made", entities.size());
+        if (!progress.Note("made", entities.size()))
+            return false;
     }
     for (const LevelFile::RegionLine& region : level.regions)
         CreateRegion(region.id, region.offset, region.bounds);
@@ -134,13 +142,15 @@ bool World::LoadLevel(const LevelFile& level, const std::string& levelPath,
     }
     for (size_t index = 0; index < entities.size(); ++index) {
         AddEntity(entities[index], PlaceInLevel(level.entities[index]), true);
-        progress.Tend();
+        if (!progress.Tend())
+            return false;
     }
     for (size_t index = 0; index < entities.size(); ++index) {
         entities[index]->InitialUpdate();
         if (made != nullptr)
             made->push_back(entities[index]->GetObjectId());
-        progress.Note("set up", index + 1);
+        if (!progress.Note("set up", index + 1))
+            return false;
     }
     return true;
 }

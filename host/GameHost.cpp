@@ -428,7 +428,8 @@ int GameHost::Run(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
 
     LogToStream log(err, options.verbose);
-    if (!OpenDatabase(options.databaseFolder, err))
+    // A signal while the database opens ends the run before any play begins.
+    if (!OpenDatabase(options.databaseFolder, err) || HostInterrupt::Caught() != 0)
         return 2;
     ObjectManager& objects = ObjectManager::Instance();
     Platform::SRand(options.seed);

@@ -11,6 +11,7 @@
 #include "engine/Trigger.h"
 #include "engine/World.h"
 #include "game/GameEngine.h"
+#include "host/HostInterrupt.h"
 #include "host/HostOptions.h"
 #include "host/LevelPlay.h"
 #include "host/ShownName.h"
@@ -61,7 +62,9 @@ std::string LevelNetworkPlay::ClientRouteOf(const std::string& level, int host)
 
 bool LevelNetworkPlay::MakeRegions()
 {
-    if (!LevelPlay::ReadLevel(options, level, err))
+    // Each step heeds a signal, a level at the limit taking long to read and to load.
+    const auto heard = [] { return HostInterrupt::Caught() != 0; };
+    if (heard() || !LevelPlay::ReadLevel(options, level, err) || heard())
         return false;
     std::string error;
     const bool server = options.role == "server";
@@ -77,9 +80,7 @@ bool LevelNetworkPlay::MakeRegions()
     if (!LevelPlay::LoadQuest(world, err) ||
         !LevelPlay::LoadLevel(world, level, levelPath, nullptr, err))
         return false;
-    if (!server)
-        KeepFixedParts(world);
-    return true;
+    return server || KeepFixedParts(world);
 }
 
 // Each client follows the route numbered after its host: a server started for more clients than
@@ -108,8 +109,8 @@ bool LevelNetworkPlay::HasPlaceFor(int host) const
 }
 
 // A client keeps what never moves nor changes hands (volumes, sounds): the server sends the rest
-// under its own ids.
-void LevelNetworkPlay::KeepFixedParts(World& world)
+// under its own ids. False when a signal cut it short.
+bool LevelNetworkPlay::KeepFixedParts(World& world)
 {
     std::vector<Entity*> entities;
     world.GetEntities(entities, ServerSpawned());
@@ -122,6 +123,8 @@ void LevelNetworkPlay::KeepFixedParts(World& world)
     ObjectManager& objects = ObjectManager::Instance();
     size_t removed = 0;
     for (uint32_t id : ids) {
+        if (HostInterrupt::Caught() != 0)
+            break;
         Entity* entity = objects.GetObject<Entity>(id);
         if (entity == nullptr)
             continue;
@@ -133,6 +136,7 @@ void LevelNetworkPlay::KeepFixedParts(World& world)
         }
     }
     objects.ProcessDestroyedObjects();
+    return HostInterrupt::Caught() == 0;
 }
 
 bool LevelNetworkPlay::StageServer()
@@ -140,11 +144,11 @@ bool LevelNetworkPlay::StageServer()
     // What the level placed starts with its full life.
     std::vector<Entity*> characters;
     gEngine->GetWorld()->GetEntities(characters, IsCharacter());
-    for (Entity* entity : characters) {
-        auto* character = static_cast<Character*>(entity);
+    for (size_t i = 0; i < characters.size() && HostInterrupt::Caught() == 0; ++i) {
+        auto* character = static_cast<Character*>(characters[i]);
         character->GetCharacterBio().Update(*character, 0);
     }
-    return MakeHero(0) != nullptr;
+    return HostInterrupt::Caught() == 0 && MakeHero(0) != nullptr;
 }
 
 WorldVec3 LevelNetworkPlay::StartOf(int host) const

@@ -58,7 +58,7 @@ private:
     // for a busy server.
     int64_t MaxSessionMs() const override { return 2 * kMaxSessionMs; }
 
-    void KeepFixedParts(World& world);
+    bool KeepFixedParts(World& world);
     bool IsQuestComplete() const;
     bool IsRouteDone() const;
     // What the quest still waits to see killed, by record.

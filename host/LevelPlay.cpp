@@ -455,7 +455,8 @@ std::vector<std::string> LevelPlay::EntityNames(const LevelFile& level)
 int LevelPlay::Run()
 {
     std::vector<ScriptOrder> orders;
-    if (!Read(orders))
+    // Each step up to the first frame heeds a signal: a level at the limit takes long to read.
+    if (!Read(orders) || HostInterrupt::Caught() != 0)
         return 2;
     return HostSamples::AsSinglePlayer(err, [&] { return Play(orders); }) ? 0 : 2;
 }
@@ -541,10 +542,13 @@ bool LevelPlay::LoadQuest(World& world, std::ostream& err)
 bool LevelPlay::LoadLevel(World& world, const LevelFile& level, const std::string& path,
                           std::vector<uint32_t>* made, std::ostream& err)
 {
-    // The world's refusal names the file and the line; it is the one line told.
+    // The world's refusal names the file and the line; it is the one line told. A level at the
+    // limit loads for seconds: a signal ends the load wherever it has come, and says it alone.
     HeldDataLog log;
+    world.SetLoadStopping([] { return HostInterrupt::Caught() != 0; });
     const bool loaded = world.LoadLevel(level, path, made, &Proxy::CountPoolMembers);
-    if (!loaded) {
+    world.SetLoadStopping({});
+    if (!loaded && HostInterrupt::Caught() == 0) {
         const std::string refusal = log.Drop();
         err << "gamehost: "
             << ShownName(refusal.empty() ? path + ": the level cannot be loaded" : refusal) << '\n';
@@ -637,10 +641,12 @@ bool LevelPlay::Stage(const std::vector<uint32_t>& made)
     // What the level placed and what its spawn pools placed in turn start with their full life.
     std::vector<Entity*> characters;
     gEngine->GetWorld()->GetEntities(characters, IsKind<Character>());
-    for (Entity* entity : characters) {
-        auto* character = static_cast<Character*>(entity);
+    for (size_t i = 0; i < characters.size() && HostInterrupt::Caught() == 0; ++i) {
+        auto* character = static_cast<Character*>(characters[i]);
         character->GetCharacterBio().Update(*character, 0);
     }
+    if (HostInterrupt::Caught() != 0)
+        return false;
     Player* hero = HostSamples::Make<Player>(kPlayer, err);
     if (hero == nullptr)
         return false;

@@ -180,7 +180,7 @@ bool NetworkPlay::Listen()
 int NetworkPlay::Run()
 {
     worldDigest = WorldDigest::Of(options);
-    if (!Start()) {
+    if (HostInterrupt::Caught() != 0 || !Start()) {
         gEngine->SetNetworkMode(false, false);
         return startStatus;
     }
@@ -210,7 +210,8 @@ int NetworkPlay::Run()
     // A client loads its world after its welcome: its server hears from it meanwhile.
     if (!IsServer())
         gEngine->GetWorld()->SetLoadTending([this] { connection.KeepAlive(); });
-    int status = MakeRegions() ? 0 : 2;
+    // A server signalled as it loads never listens: no client may join one about to leave.
+    int status = MakeRegions() && HostInterrupt::Caught() == 0 ? 0 : 2;
     gEngine->GetWorld()->SetLoadTending({});
     if (status == 0 && IsServer() && !Listen())
         status = kExitNoPeer;

@@ -155,6 +155,41 @@ TEST(HostProgram, ASignalWhileLoadingStopsTheRun)
     EXPECT_EQ(HostLines(program.Errors()), "gamehost: interrupted by SIGTERM\n");
 }
 
+// The village with 9,900 more jackals loads for many seconds: a signal at any moment of it ends
+// the run at once with its status and line alone, and a server so ended never said it listens.
+TEST(HostProgram, ASignalEndsALoadAtTheLimitAtOnce)
+{
+    TempDatabase scratch;
+    const std::string village = SampleDatabase() + "/Levels/Village.";
+    std::string level = ReadBytes(village + "lvl");
+    for (int i = 0; i < 9900; ++i)
+        level += "Records/Creatures/Monster/Village/PackJackal.dbr 1 " +
+                 std::to_string(150 + i % 20) + " 0 " + std::to_string(i / 20 % 80 - 40) +
+                 " 270 - -\n";
+    scratch.WriteFile("Crowd.lvl", level);
+    for (const std::string route : {"route", "client1.route"})
+        scratch.WriteFile("Crowd." + route, ReadBytes(village + route));
+    struct Row {
+        int seconds;
+        std::vector<std::string> role;
+    };
+    for (const Row& row :
+         {Row{1, {}}, Row{2, {"--role", "server", "--port", "0", "--clients", "1"}}, Row{3, {}}}) {
+        std::vector<std::string> args{"--db", SampleDatabase(), "--level",
+                                      scratch.GetRoot() + "/Crowd.lvl"};
+        args.insert(args.end(), row.role.begin(), row.role.end());
+        ChildProcess program(GAMEHOST_PROGRAM, args, scratch.GetRoot() + "/run");
+        std::this_thread::sleep_for(std::chrono::seconds(row.seconds));
+        const Clock::time_point signalled = Clock::now();
+        program.Signal(SIGTERM);
+        EXPECT_EQ(program.Wait(signalled + std::chrono::minutes(5)), 143) << row.seconds;
+        // Within a second on a core of its own; a shared one and the checked build take longer.
+        EXPECT_LT(Clock::now() - signalled, std::chrono::seconds(2)) << row.seconds;
+        EXPECT_EQ(program.Output(), "") << row.seconds;
+        EXPECT_EQ(HostLines(program.Errors()), "gamehost: interrupted by SIGTERM\n") << row.seconds;
+    }
+}
+
 // Libraries of the names the program needs, in the folder it is started from, never run: the
 // program finds its own beside it, and a copy moved away from them says so and stops.
 TEST(HostProgram, LibrariesInTheWorkingFolderAreNeverLoaded)

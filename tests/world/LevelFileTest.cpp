@@ -94,6 +94,36 @@ TEST_F(WorldLevelTest, ALongLoadSaysHowFarItHasCome)
     EXPECT_EQ(log.Count(Engine::LogInfo, "Levels/Two.lvl: 2 of 2 entities set up"), 1u);
 }
 
+// A stop is asked at each entity of each stage (three made, three joined, three set up): the load
+// ends at the one it has come to, without a word, what it made left standing for its asker.
+TEST_F(WorldLevelTest, AStopEndsTheLoadAtTheEntityItHasComeTo)
+{
+    database.WriteRecord("Records/Mark.dbr", {"Class = PatrolPoint"});
+    size_t joinedBefore = 0;
+    for (const int stopAt : {2, 5, 8}) {
+        // A region of its own each: the levels before stayed.
+        const std::string region = std::to_string(stopAt);
+        const std::string path = "Levels/Stop" + region + ".lvl";
+        std::string text = "region " + region + " 0 0 0 -9 -9 -9 9 9 9\n";
+        for (const char* x : {"0", "1", "2"})
+            text += "Records/Mark.dbr " + region + ' ' + x + " 0 0 0\n";
+        database.WriteFile(path, text);
+        int asked = 0;
+        world->SetLoadStopping([&] { return ++asked == stopAt; });
+        const size_t objectsBefore = ObjectManager::Instance().GetObjectCount();
+        std::vector<uint32_t> made;
+        EXPECT_FALSE(world->LoadLevel(path, &made)) << stopAt;
+        EXPECT_EQ(asked, stopAt);
+        EXPECT_EQ(ObjectManager::Instance().GetObjectCount() - objectsBefore,
+                  stopAt == 2 ? 2u : 3u);
+        EXPECT_EQ(world->GetEntityCount() - joinedBefore, stopAt == 2 ? 0u : stopAt == 5 ? 2u : 3u);
+        EXPECT_EQ(made.size(), stopAt == 8 ? 2u : 0u);
+        joinedBefore = world->GetEntityCount();
+    }
+    EXPECT_TRUE(log.GetLines().empty());
+    world->SetLoadStopping({});
+}
+
 TEST_F(WorldLevelTest, ALevelIsMadeWholeOrNotAtAll)
 {
     database.WriteRecord("Records/Mark.dbr", {"Class = PatrolPoint"});
