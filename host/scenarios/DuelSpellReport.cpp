@@ -256,6 +256,8 @@ void DuelSpellReport::Use(Character& user, const char* record, uint32_t targetId
     const Engine::LogSink previous = gEngine->SetLogSink(
         [&logged](int level, const std::string& line) { logged.emplace_back(level, line); });
     const bool started = skills.StartSkill(reference, targetId, target, useSeed);
+    // The failed start is a counted line: its count is told now, to be replaced with the rest.
+    gEngine->TellCounts();
     gEngine->SetLogSink(previous);
     for (const auto& [level, line] : logged) {
         if (previous && (started || !line.starts_with(kNoAnimation)))
