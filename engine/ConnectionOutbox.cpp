@@ -3,6 +3,8 @@
 #include "engine/ByteOrder.h"
 #include "engine/ConnectionManager.h"
 
+#include <enet/time.h>
+
 #include <algorithm>
 
 namespace GAME {

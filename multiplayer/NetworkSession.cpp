@@ -213,6 +213,12 @@ void NetworkSession::OnSend(const NetPacket& packet)
 {
     if (const auto* invitation = dynamic_cast<const InvitePartyConfigCmdPacket*>(&packet))
         parties.Invited(invitation->invitingPlayer, static_cast<uint32_t>(invitation->party));
+    else if (const auto* item = dynamic_cast<const CreateItemPacket*>(&packet))
+        Held(item->item.id);
+    else if (const auto* entity = dynamic_cast<const CreateEntityPacket*>(&packet))
+        Held(entity->objectId);
+    else if (const auto* portal = dynamic_cast<const CreateItemTeleportPacket*>(&packet))
+        Held(portal->objectId);
 }
 
 void NetworkSession::OnMessage(int fromHost, NetPacket& packet)
@@ -296,8 +302,11 @@ void NetworkSession::Made(uint32_t id)
 {
     if (!gEngine->IsNetworkServer())
         spawned.insert(id);
-    else if (const int host = Engine::GetPeerHost(); host > ConnectionManager::kServerHost)
+    else if (const int host = Engine::GetPeerHost(); host > ConnectionManager::kServerHost) {
+        // Its creation goes on to every other client, which holds it at the server's word.
         madeFor[host].insert(id);
+        Held(id);
+    }
 }
 
 // Counted again only at the bound, so that an honest world costs nothing here; past it every
@@ -323,14 +332,13 @@ bool NetworkSession::HasRoomToSpawn()
 }
 
 // What the server's own world makes is the level's to bound. The world's bound is what every
-// client holds at the server's word (`spawned`): a client's creation past it would end every
-// honest client at its own bound. A client's share is looked over again only when full, a few
-// dozen look-ups.
+// client holds at the server's word: a client's creation past it would end every honest client
+// at its own bound. A client's share is looked over again only when full, a few dozen look-ups.
 bool NetworkSession::HasRoomForClient(int host)
 {
     if (host <= ConnectionManager::kServerHost)
         return true;
-    if (spawned.size() >= kMaxSpawned) {
+    if (HeldByClients() >= kMaxSpawned) {
         gEngine->Log(Engine::LogRuntime,
                      "NetworkSession: host %d made nothing: the world holds %zu entities", host,
                      kMaxSpawned);
@@ -347,6 +355,23 @@ bool NetworkSession::HasRoomForClient(int host)
     gEngine->Log(Engine::LogRuntime, "NetworkSession: host %d made nothing: it holds %zu entities",
                  host, kClientShare);
     return false;
+}
+
+size_t NetworkSession::HeldByClients()
+{
+    if (spawned.size() + heldBesides.size() < kMaxSpawned || heldLookedOver)
+        return spawned.size() + heldBesides.size();
+    heldLookedOver = true;
+    std::erase_if(heldBesides, [this](uint32_t id) {
+        return spawned.count(id) != 0 || ObjectManager::Instance().GetObject<Entity>(id) == nullptr;
+    });
+    return spawned.size() + heldBesides.size();
+}
+
+void NetworkSession::Held(uint32_t id)
+{
+    if (id != 0 && heldBesides.insert(id).second)
+        HeldByClients();
 }
 
 void NetworkSession::FinishSpawn()
@@ -470,6 +495,7 @@ void NetworkSession::Update()
 {
     if (!gEngine->IsNetworkServer())
         return;
+    heldLookedOver = false;
     const std::vector<uint32_t> now = IdsOf(ClientHeld());
     for (uint32_t id : now)
         if (spawned.insert(id).second)

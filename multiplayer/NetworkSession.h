@@ -38,7 +38,7 @@ public:
     static constexpr size_t kMaxSpawned = LevelFile::kMaxEntities;
     // The server's: what one client's word may make here and hold at once (its player, his pets,
     // what it placed), as much as it may hold of its own (ClientHoldings); and nothing at all
-    // once the clients hold `kMaxSpawned` entities at the server's word.
+    // once the clients hold `kMaxSpawned` entities at the server's word (HeldByClients).
     static constexpr size_t kClientShare = 64;
 
     explicit NetworkSession(ConnectionManager& connection);
@@ -121,6 +121,11 @@ private:
     // bound (refused in a line of that client's).
     bool HasRoomToSpawn();
     bool HasRoomForClient(int host);
+    // The server's count of what a client holds at its word, as the client counts it: what the
+    // spawns made, and what a message makes on every machine by itself (an item, a client's
+    // creation). Looked over again only at the bound, once a frame at most, as a client does.
+    size_t HeldByClients();
+    void Held(uint32_t id);
     void FinishSpawn();
     void SpawnPlayer(int fromHost, ObjectContainerPacket& packet);
     // This machine's part of a game message: a replicated action or command, an engine request
@@ -163,6 +168,9 @@ private:
     // it made at the server's word.
     std::set<uint32_t> spawned;
     bool overBound = false;
+    // The server's: what else its word made on every client, kept until looked over at the bound.
+    std::set<uint32_t> heldBesides;
+    bool heldLookedOver = false;
     // The server's: each client's player, the one its join made, and what its word made here;
     // counted again only at the share, so that honest play costs nothing.
     std::map<int, uint32_t> heroes;

@@ -3,6 +3,7 @@
 #include "engine/Region.h"
 #include "game/GameEngine.h"
 #include "multiplayer/CharacterActionPackets.h"
+#include "multiplayer/EntityPackets.h"
 #include "multiplayer/NetworkSession.h"
 #include "multiplayer/PlayerInfoPackets.h"
 #include "multiplayer/SessionPackets.h"
@@ -168,6 +169,39 @@ TEST_F(ClientWord, WhatAClientsWordMakesOnTheServerStaysWithinItsShare)
     gEngine->TellPeerLines(0, true);
     EXPECT_EQ(log.Count(2, "NetworkSession: host 1 made nothing: it holds 64 entities (and 18 "
                            "more of its kind, 20 in all)"),
+              1u);
+}
+
+// Whatever message made it, what the clients hold at the server's word bounds what another
+// client's word makes: past it every creation is refused in one counted line, and there is room
+// again once what they held is gone.
+TEST_F(ClientWord, WhatTheClientsHoldAtTheServersWordBoundsWhatAClientMakes)
+{
+    BeServer();
+    for (uint32_t id = 0x1000; id < 0x1000 + NetworkSession::kMaxSpawned - 1; ++id) {
+        ASSERT_NE(ObjectManager::Instance().CreateObjectFromFile<Entity>(kSpark, id), nullptr);
+        CreateEntityPacket made;
+        made.objectId = id;
+        made.recordName = kSpark;
+        server.BroadcastPacket(made);
+    }
+    const auto makeFor = [](int host, uint32_t serial) {
+        const Engine::PeerWord word(0, host);
+        return ObjectManager::Instance().CreateObjectFromFile<Entity>(
+            kSpark, (uint32_t(host) << 28) | serial);
+    };
+    Entity* last = makeFor(1, 1);
+    ASSERT_NE(last, nullptr);
+    for (uint32_t serial = 1; serial <= 100; ++serial)
+        ASSERT_EQ(makeFor(2, serial), nullptr) << serial;
+    ObjectManager::Instance().DestroyObjectEx(last, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+    session->Update();
+    EXPECT_NE(makeFor(2, 101), nullptr);
+    gEngine->TellPeerLines(0, true);
+    EXPECT_EQ(log.CountContaining("the world holds"), 2u);
+    EXPECT_EQ(log.Count(2, "NetworkSession: host 2 made nothing: the world holds 10000 entities "
+                           "(and 98 more of its kind, 100 in all)"),
               1u);
 }
 
