@@ -248,6 +248,69 @@ TEST_F(ClientWord, MovesToAMissingRegionAreRefusedAtTheDoorOnEveryMachine)
               1u);
 }
 
+// Counts the moves a machine hears.
+struct MovesHeard final : ConnectionManager::Listener {
+    void OnMessage(int, NetPacket& packet) override { moves += packet.GetType() == 65; }
+    int moves = 0;
+};
+
+// Through the link: a hostile client's thousand moves from a missing region, as fast as it can
+// send them, run nowhere, reach no other client and leave the server at most two lines a second,
+// each naming the client.
+TEST_F(ClientWord, AThousandMovesToAMissingRegionThroughTheLinkLeaveTwoLinesASecond)
+{
+    // The engine's own link, where the shim refuses what it judges.
+    gEngine->SetNetworkMode(true, false);
+    Game().SetAsNetworkServer();
+    ConnectionManager& link = gEngine->GetNetworkConnectionManager();
+    ASSERT_TRUE(link.Listen(0));
+    session = std::make_unique<NetworkSession>(link);
+    session->OnJoined([this](int, uint32_t) { ++joins; });
+    const std::vector<uint8_t> hero = SpawnOf(kHostHero);
+    std::vector<std::unique_ptr<ConnectionManager>> joined = JoinClients(link, 2);
+    ASSERT_EQ(joined.size(), 2u);
+    MovesHeard honest;
+    joined[1]->SetListener(&honest);
+    Verbatim spawn(hero);
+    joined[0]->SendPacket(spawn);
+    Verbatim move(MoveToRegion99(kHostHero));
+    for (int i = 0; i < 1000; ++i)
+        joined[0]->SendPacket(move);
+    const auto start = std::chrono::steady_clock::now();
+    const auto heard = [&link] {
+        return link.GetCounters(1).dropped >= 1000 || !link.GetDroppedHosts().empty();
+    };
+    for (int frames = 0; !heard() || frames < 30;
+         std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
+        ASSERT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+        for (auto& client : joined) {
+            client->Service();
+            client->Flush();
+        }
+        link.Service();
+        link.Flush();
+        gEngine->RunFrame(33);
+        frames += heard();
+    }
+    const std::vector<std::pair<int, std::string>> dropped = link.GetDroppedHosts();
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    joined[1]->SetListener(nullptr);
+    EXPECT_EQ(joins, 1);
+    EXPECT_EQ(honest.moves, 0);
+    EXPECT_EQ(dropped, (std::vector<std::pair<int, std::string>>{{1, "flood"}}));
+    gEngine->TellPeerLines(0, true);
+    EXPECT_EQ(log.CountContaining("World has no region"), 0u);
+    session.reset();
+    link.Disconnect();
+    const size_t lines = log.CountContaining("ConnectionManager: message from host 1 dropped: "
+                                             "names a region this world lacks");
+    EXPECT_GE(lines, 1u);
+    EXPECT_LE(lines, size_t(2 * (seconds + 1)));
+    EXPECT_EQ(log.Count(2, "ConnectionManager: host 1 dropped: flood"), 1u);
+}
+
 // Two peers refused within one second are each told in their own words, however many more of
 // its kind the other sends.
 TEST_F(ClientWord, TwoPeersRefusedInOneSecondAreEachNamed)
