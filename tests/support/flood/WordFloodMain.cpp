@@ -1,26 +1,30 @@
 // word_flood: a client's word flooded at its server, for sessions run by hand.
 //   word_flood --target PORT --kind spawn|moveto|walk --rate N [--port PORT] [--after MS]
 // Rides in front of one real client (start the client with --connect at the port it prints):
-// every message goes through both ways as it came, so the client's handshake, world and player
+// every datagram goes through both ways as it came, so the client's handshake, world and player
 // are genuine. From MS ms (2000 by default) after the client sent its hero, it adds N messages a
-// second of its own on the client's link: spawn-players (30) of the hero's record under fresh ids
-// of the client's host, or moves (65) or walks (66) of the hero from region 99 to where he was
-// made. Prints "relay on 127.0.0.1:PORT", carries on until SIGINT or SIGTERM or either side
-// goes, then prints how many it added.
+// second of its own on the client's link, each an unsequenced datagram of the link's protocol
+// under the client's peer and session: spawn-players (30) of the hero's record under fresh ids of
+// the client's host, or moves (65) or walks (66) of the hero from region 99 to where he was made.
+// Prints "relay on 127.0.0.1:PORT", carries on until SIGINT or SIGTERM, then prints how many it
+// added.
 #include "engine/ConnectionManager.h"
 #include "multiplayer/CharacterActionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 
-#include <enet/enet.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -95,12 +99,20 @@ template <class Move> std::vector<uint8_t> MoveFrom99(uint32_t hero, const GAME:
     return Encode(move);
 }
 
-void Send(ENetPeer* peer, const uint8_t* data, size_t length)
+// The link's datagrams (ENet 1.3's protocol): a peer word, the sent time when its top bit says
+// so, then commands, each of a fixed size by its number and some followed by a message.
+constexpr uint16_t kSentTime = 0x8000;
+constexpr uint16_t kCompressed = 0x4000;
+constexpr uint16_t kNoPeer = 0x0FFF;
+constexpr size_t kCommandBytes[] = {0, 8, 48, 44, 8, 4, 6, 8, 24, 8, 12, 16, 24};
+constexpr uint8_t kSendReliable = 6;
+constexpr uint8_t kSendUnreliable = 7;
+constexpr uint8_t kSendUnsequenced = 9;
+constexpr uint8_t kUnsequencedFlag = 0x40;
+
+uint16_t Word16(const uint8_t* at)
 {
-    ENetPacket* packet =
-        peer != nullptr ? enet_packet_create(data, length, ENET_PACKET_FLAG_RELIABLE) : nullptr;
-    if (packet != nullptr && enet_peer_send(peer, 0, packet) != 0)
-        enet_packet_destroy(packet);
+    return uint16_t((at[0] << 8) | at[1]);
 }
 
 struct Flood {
@@ -110,9 +122,41 @@ struct Flood {
     GAME::WorldCoords at;
     std::chrono::steady_clock::time_point from;
     uint64_t added = 0;
+    // The client's peer word as the server knows it, session bits included.
+    uint16_t peer = kNoPeer;
+    uint16_t group = 0;
 
-    // What the client sends: its hero's spawn starts the clock.
+    // A datagram the client sends: its peer word, and its hero's spawn, which starts the clock.
     void Heard(const uint8_t* data, size_t length)
+    {
+        if (length < 2)
+            return;
+        const uint16_t word = Word16(data);
+        if ((word & kCompressed) != 0)
+            return;
+        if ((word & kNoPeer) != kNoPeer)
+            peer = word & uint16_t(~(kSentTime | kCompressed));
+        size_t at = (word & kSentTime) != 0 ? 4 : 2;
+        while (at + 4 <= length) {
+            const uint8_t command = data[at] & 0x0F;
+            const size_t fixed = command < std::size(kCommandBytes) ? kCommandBytes[command] : 0;
+            if (fixed == 0 || at + fixed > length)
+                return;
+            size_t carried = 0;
+            if (command == kSendReliable)
+                carried = Word16(data + at + 4);
+            else if ((command >= kSendUnreliable && command <= kSendUnsequenced) || command == 12)
+                carried = Word16(data + at + 6);
+            if (at + fixed + carried > length)
+                return;
+            if (command == kSendReliable || command == kSendUnreliable ||
+                command == kSendUnsequenced)
+                Message(data + at + fixed, carried);
+            at += fixed + carried;
+        }
+    }
+
+    void Message(const uint8_t* data, size_t length)
     {
         if (hero != 0 || length < 4 || data[0] != GAME::SpawnPlayerPacket::kType || data[1] != 0 ||
             data[2] != 0 || data[3] != 0)
@@ -124,17 +168,36 @@ struct Flood {
         if (spawned == nullptr)
             return;
         hero = spawned->objectId.GetId();
-        at = spawned->coords;
+        this->at = spawned->coords;
         spawn.assign(data, data + length);
         from = std::chrono::steady_clock::now() + std::chrono::milliseconds(options.afterMs);
         std::printf("hero %u heard\n", hero);
         std::fflush(stdout);
     }
 
-    void Add(ENetPeer* server)
+    // One message in a datagram of its own, unsequenced, so that it takes no place in the
+    // client's own sequence.
+    std::vector<uint8_t> Datagram(const std::vector<uint8_t>& message)
+    {
+        ++group;
+        std::vector<uint8_t> out = {uint8_t(peer >> 8),
+                                    uint8_t(peer),
+                                    uint8_t(kSendUnsequenced | kUnsequencedFlag),
+                                    0,
+                                    0,
+                                    0,
+                                    uint8_t(group >> 8),
+                                    uint8_t(group),
+                                    uint8_t(message.size() >> 8),
+                                    uint8_t(message.size())};
+        out.insert(out.end(), message.begin(), message.end());
+        return out;
+    }
+
+    void Add(int server)
     {
         const auto now = std::chrono::steady_clock::now();
-        if (hero == 0 || server == nullptr || now < from)
+        if (hero == 0 || peer == kNoPeer || now < from)
             return;
         const auto ran = std::chrono::duration_cast<std::chrono::microseconds>(now - from).count();
         for (; added < uint64_t(ran) * options.rate / 1000000 + 1; ++added) {
@@ -142,13 +205,24 @@ struct Flood {
             if (options.kind == "spawn")
                 bytes = WithId(spawn, hero, (hero & 0xF0000000u) | (0x800000u + uint32_t(added)));
             else if (options.kind == "moveto")
-                bytes = MoveFrom99<GAME::MoveToPacket>(hero, at);
+                bytes = MoveFrom99<GAME::MoveToPacket>(hero, this->at);
             else
-                bytes = MoveFrom99<GAME::WalkPacket>(hero, at);
-            Send(server, bytes.data(), bytes.size());
+                bytes = MoveFrom99<GAME::WalkPacket>(hero, this->at);
+            const std::vector<uint8_t> datagram = Datagram(bytes);
+            if (send(server, datagram.data(), datagram.size(), 0) < 0)
+                return;
         }
     }
 };
+
+sockaddr_in Loopback(uint16_t port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -161,79 +235,47 @@ int main(int argc, char** argv)
     }
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
-    if (enet_initialize() != 0)
-        return 1;
-    ENetAddress address{};
-    enet_address_set_host(&address, "127.0.0.1");
-    address.port = flood.options.port;
-    ENetHost* front = enet_host_create(&address, 1, 1, 0, 0);
-    ENetHost* back = enet_host_create(nullptr, 1, 1, 0, 0);
-    if (front == nullptr || back == nullptr) {
+    const int front = socket(AF_INET, SOCK_DGRAM, 0);
+    const int back = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in here = Loopback(flood.options.port);
+    const sockaddr_in there = Loopback(flood.options.target);
+    socklen_t size = sizeof here;
+    if (front < 0 || back < 0 ||
+        bind(front, reinterpret_cast<sockaddr*>(&here), sizeof here) != 0 ||
+        getsockname(front, reinterpret_cast<sockaddr*>(&here), &size) != 0 ||
+        connect(back, reinterpret_cast<const sockaddr*>(&there), sizeof there) != 0) {
         std::fprintf(stderr, "word_flood: no socket\n");
         return 1;
     }
-    std::printf("relay on 127.0.0.1:%u\n", unsigned(front->address.port));
+    std::printf("relay on 127.0.0.1:%u\n", unsigned(ntohs(here.sin_port)));
     std::fflush(stdout);
-    ENetPeer* client = nullptr;
-    ENetPeer* server = nullptr;
-    bool linked = false;
-    // What the client said before the server's link was up.
-    std::vector<std::vector<uint8_t>> waiting;
-    bool gone = false;
-    while (!stopped && !gone) {
-        ENetEvent event;
-        while (!gone && enet_host_service(front, &event, 0) > 0) {
-            if (event.type == ENET_EVENT_TYPE_CONNECT && client == nullptr) {
-                client = event.peer;
-                ENetAddress to{};
-                enet_address_set_host(&to, "127.0.0.1");
-                to.port = flood.options.target;
-                server = enet_host_connect(back, &to, 1, event.data);
-            } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-                flood.Heard(event.packet->data, event.packet->dataLength);
-                if (linked)
-                    Send(server, event.packet->data, event.packet->dataLength);
-                else
-                    waiting.emplace_back(event.packet->data,
-                                         event.packet->data + event.packet->dataLength);
-                enet_packet_destroy(event.packet);
-            } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-                if (server != nullptr)
-                    enet_peer_disconnect_later(server, event.data);
-                gone = true;
+    sockaddr_in client{};
+    bool heard = false;
+    std::vector<uint8_t> buffer(65536);
+    while (!stopped) {
+        pollfd sockets[2] = {{front, POLLIN, 0}, {back, POLLIN, 0}};
+        poll(sockets, 2, 1);
+        if ((sockets[0].revents & POLLIN) != 0) {
+            socklen_t length = sizeof client;
+            const ssize_t got = recvfrom(front, buffer.data(), buffer.size(), 0,
+                                         reinterpret_cast<sockaddr*>(&client), &length);
+            if (got > 0) {
+                heard = true;
+                flood.Heard(buffer.data(), size_t(got));
+                send(back, buffer.data(), size_t(got), 0);
             }
         }
-        while (!gone && enet_host_service(back, &event, 0) > 0) {
-            if (event.type == ENET_EVENT_TYPE_CONNECT) {
-                linked = true;
-                for (const std::vector<uint8_t>& bytes : waiting)
-                    Send(server, bytes.data(), bytes.size());
-                waiting.clear();
-            } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-                Send(client, event.packet->data, event.packet->dataLength);
-                enet_packet_destroy(event.packet);
-            } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-                if (client != nullptr)
-                    enet_peer_disconnect_later(client, event.data);
-                gone = true;
-            }
+        if ((sockets[1].revents & POLLIN) != 0) {
+            const ssize_t got = recv(back, buffer.data(), buffer.size(), 0);
+            if (got > 0 && heard)
+                sendto(front, buffer.data(), size_t(got), 0,
+                       reinterpret_cast<const sockaddr*>(&client), sizeof client);
         }
-        if (linked)
-            flood.Add(server);
-        enet_host_flush(front);
-        enet_host_flush(back);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    // What was said last goes out before the sockets close.
-    for (int i = 0; i < 50; ++i) {
-        ENetEvent event;
-        enet_host_service(front, &event, 1);
-        enet_host_service(back, &event, 1);
+        flood.Add(back);
     }
     std::printf("added %llu %s messages\n", static_cast<unsigned long long>(flood.added),
                 flood.options.kind.c_str());
-    enet_host_destroy(front);
-    enet_host_destroy(back);
-    enet_deinitialize();
+    close(front);
+    close(back);
     return 0;
 }
