@@ -3,6 +3,8 @@
 #include "engine/ConnectionManager.h"
 #include "engine/NetPacket.h"
 
+#include <enet/time.h>
+
 #include <algorithm>
 
 namespace GAME {
