@@ -41,9 +41,10 @@
 // the session (128), so no client can end or advance another's.
 //
 // A machine that cannot take the news as fast as it comes is kept current by what replaces: a
-// later players' list (23) or heartbeat (21, or one player's, 22), the time of day (25) or an
-// entity's place (106, of that entity) replaces one still waiting to go to it. Deaths, spawns,
-// items, actions, commands, quests and words never do: each is carried out in turn.
+// later players' heartbeat (21, or one player's, 22), time of day (25) or entity's place (106, of
+// that entity) replaces one still waiting to go to it. Deaths, spawns, items, actions, commands,
+// quests and words never do: each is carried out in turn. Nor does the players' list (23): a
+// text that names a player (26) is shown with the name the list before it gave.
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "multiplayer/BonusPackets.h"
@@ -177,7 +178,7 @@ bool RegisterRules()
         {20, server},
         {21, State(ServerOnly(everyone))},
         {22, State(Own(server, &HeartbeatPlayer), &HeartbeatPlayer)},
-        {23, State(ServerOnly(everyone))},
+        {23, ServerOnly(everyone)},
         {24, Judged(server)},
         {25, State(ServerOnly(everyone))},
         {26, Limited(Judged(ToPlayer(kField<&RemoteMessagePacket::receiver>)), 64)},
