@@ -88,7 +88,8 @@ public:
         // How many of the type one client may send in a second; 0 leaves it to the flood limits.
         uint16_t perSecond = 0;
         // A state: a later message of the type replaces one still waiting to go to a peer; with
-        // a subject, only one about the same subject (the entity the state is of).
+        // a subject, only one about the same subject (the entity the state is of; 0 for none, and
+        // a state about none replaces nothing).
         bool state = false;
         IdReader subject = nullptr;
     };

@@ -20,7 +20,9 @@ size_t ConnectionOutbox::Send(ENetPeer& peer, ENetPacket& packet, const NetPacke
     const uint32_t type = message.GetType();
     const ConnectionManager::PacketRule& rule = ConnectionManager::GetPacketRule(type);
     const uint32_t subject = rule.state && rule.subject != nullptr ? rule.subject(message) : 0;
-    replaced += Post(&packet, type, rule.state, subject, nowMs) ? 1 : 0;
+    // A state about no one (no id read) replaces nothing.
+    const bool state = rule.state && (rule.subject == nullptr || subject != 0);
+    replaced += Post(&packet, type, state, subject, nowMs) ? 1 : 0;
     return Hand(peer);
 }
 

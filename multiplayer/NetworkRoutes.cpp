@@ -80,6 +80,18 @@ template <auto Field> uint32_t Read(const NetPacket& packet)
     return static_cast<uint32_t>(static_cast<const PacketClass&>(packet).*Field);
 }
 template <auto Field> constexpr Reader kField = &Read<Field>;
+// The entity a state is about, read from what this machine sends, whose class a test or a forger
+// may have chosen freely: one of another class is about no one.
+uint32_t PlaceSubject(const NetPacket& packet)
+{
+    const auto* moved = dynamic_cast<const UpdatePositionPacket*>(&packet);
+    return moved != nullptr ? moved->entityId : 0;
+}
+uint32_t HeartbeatSubject(const NetPacket& packet)
+{
+    const auto* heartbeat = dynamic_cast<const SinglePlayerHeartbeatPacket*>(&packet);
+    return heartbeat != nullptr ? heartbeat->player.playerId : 0;
+}
 
 uint32_t HeartbeatPlayer(const NetPacket& packet)
 {
@@ -177,7 +189,7 @@ bool RegisterRules()
         {ChatPacket::kType, Limited(Judged(everyone), 16)},
         {20, server},
         {21, State(ServerOnly(everyone))},
-        {22, State(Own(server, &HeartbeatPlayer), &HeartbeatPlayer)},
+        {22, State(Own(server, &HeartbeatPlayer), &HeartbeatSubject)},
         {23, ServerOnly(everyone)},
         {24, Judged(server)},
         {25, State(ServerOnly(everyone))},
@@ -217,7 +229,7 @@ bool RegisterRules()
         {60, OwnOrServer(server, kField<&QuestCommandLockFixedItemPacket::objectId>)},
         {61, ServerOnly(everyone)},
         {106, State(Own(Goes(To::EveryoneButSender), kField<&UpdatePositionPacket::entityId>),
-                    kField<&UpdatePositionPacket::entityId>)},
+                    &PlaceSubject)},
         {107, Judged(everyone)},
         {108, Judged(ToPlayer(kField<&InvitePartyConfigCmdPacket::invitingPlayer>))},
         {112, Own(ToPlayer(kField<&GiveGoldPacket::playerId>), kField<&GiveGoldPacket::playerId>)},
