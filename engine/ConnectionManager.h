@@ -87,8 +87,11 @@ public:
         IdReader speaker = nullptr;
         // How many of the type one client may send in a second; 0 leaves it to the flood limits.
         uint16_t perSecond = 0;
-        // A state: a later message of the type replaces one still waiting to go to a peer.
+        // A state: a later message of the type replaces one still waiting to go to a peer; with
+        // a subject, only one about the same subject (the entity the state is of; 0 for none, and
+        // a state about none replaces nothing).
         bool state = false;
+        IdReader subject = nullptr;
     };
 
     // What the transport hands up. Messages come decoded; the listener judges those whose rule
@@ -331,8 +334,9 @@ private:
     void Record(Route route, int host, NetPacket& packet);
     // Transport mode: where the bytes go.
     void Dispatch(Route route, int host, NetPacket& packet);
-    void SendBytes(uint32_t mask, const uint8_t* bytes, size_t count);
-    void SendTo(int host, const uint8_t* bytes, size_t count);
+    // `message` is what the bytes encode: whether it replaces a state waiting is its rule's.
+    void SendBytes(uint32_t mask, const NetPacket& message, const uint8_t* bytes, size_t count);
+    void SendTo(int host, const NetPacket& message);
     // Hands what waits to each link as far as it takes it; `all` hands everything.
     void Drain(bool all);
     void Flood(int fromHost);

@@ -21,7 +21,8 @@
 // said goodbye. A link of which no datagram was heard (counted as each arrives, whatever it
 // carries: a peer whose own messages are lost but who answers, or acknowledges, is heard) for the
 // link timeout of this machine's running time is lost: the server reports the host lost with its
-// seconds of silence, the client's farewell is "no answer". The server judges silence after each
+// seconds of silence and tells it once, unacknowledged, that it was dropped (heard where only its
+// upstream is cut); a client's farewell is "no answer". The server judges silence after each
 // service has read what arrived, on its running time, so that what a client sent while the
 // server could not read counts for the client. A client judges its server on the wall, before
 // it reads, so that a client stopped longer than the bound (its server let it go meanwhile) knows
@@ -628,7 +629,8 @@ void ConnectionManager::CarryOut(const ConnectionAdmission::Decision& decision, 
         return;
     case Act::Lose: {
         const uint32_t silent = RunningSilence(slot);
-        enet_peer_reset(peer);
+        // A peer whose own datagrams alone are lost hears it, and need not wait for its silence.
+        enet_peer_disconnect_now(peer, ConnectionAdmission::Word(Farewell::Dropped));
         TellGone(host, true, silent / 1000);
         return;
     }
@@ -814,23 +816,25 @@ void ConnectionManager::Dispatch(Route route, int host, NetPacket& packet)
     const uint8_t* bytes = packet.GetOutBuffer();
     const size_t count = packet.GetOutBufferSize();
     if (!transport->server) {
-        SendTo(kServerHost, bytes, count);
+        SendTo(kServerHost, packet);
         return;
     }
     if (listener != nullptr && GetPacketRule(packet.GetType()).speaks == Speaker::Listener)
         listener->OnSend(packet);
     const uint32_t clients = ClientMask();
     if (route == Route::Send)
-        SendBytes(RouteMask(packet, kServerHost, clients), bytes, count);
+        SendBytes(RouteMask(packet, kServerHost, clients), packet, bytes, count);
     else if (route == Route::Broadcast)
-        SendBytes(host == kPeerHosts ? clients : clients & ~(1u << Slot(host)), bytes, count);
+        SendBytes(host == kPeerHosts ? clients : clients & ~(1u << Slot(host)), packet, bytes,
+                  count);
     else
-        SendBytes((1u << Slot(host)) & clients, bytes, count);
+        SendBytes((1u << Slot(host)) & clients, packet, bytes, count);
 }
 
 // One copy of the message serves every client it goes to: each queued send holds a reference,
 // and the last acknowledgement frees it. A message nobody took is freed here.
-void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t count)
+void ConnectionManager::SendBytes(uint32_t mask, const NetPacket& message, const uint8_t* bytes,
+                                  size_t count)
 {
     if ((mask & 1u) != 0)
         loopback.emplace_back(bytes, bytes + count);
@@ -844,21 +848,23 @@ void ConnectionManager::SendBytes(uint32_t mask, const uint8_t* bytes, size_t co
         if (packet == nullptr)
             return;
         counters[size_t(host)].messagesOut += transport->outboxes[transport->SlotOf(peer)].Send(
-            *peer, *packet, counters[size_t(host)].replaced, clock.Ms());
+            *peer, *packet, message, counters[size_t(host)].replaced, clock.Ms());
     }
     Let(packet);
 }
 
-void ConnectionManager::SendTo(int host, const uint8_t* bytes, size_t count)
+void ConnectionManager::SendTo(int host, const NetPacket& message)
 {
     ENetPeer* peer = transport->PeerOf(host, admission);
-    ENetPacket* packet = peer != nullptr
-                             ? Held(enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE))
-                             : nullptr;
+    ENetPacket* packet =
+        peer != nullptr
+            ? Held(enet_packet_create(message.GetOutBuffer(), message.GetOutBufferSize(),
+                                      ENET_PACKET_FLAG_RELIABLE))
+            : nullptr;
     if (packet == nullptr)
         return;
     counters[Slot(host)].messagesOut += transport->outboxes[transport->SlotOf(peer)].Send(
-        *peer, *packet, counters[Slot(host)].replaced, clock.Ms());
+        *peer, *packet, message, counters[Slot(host)].replaced, clock.Ms());
     Let(packet);
 }
 
@@ -914,7 +920,7 @@ void ConnectionManager::Deliver(int fromHost, NetPacket& packet, const uint8_t* 
         listener->OnMessage(fromHost, packet);
     // The listener may have dropped the sender meanwhile; the others still hear it.
     if (transport != nullptr)
-        SendBytes(mask & ~1u, bytes, count);
+        SendBytes(mask & ~1u, packet, bytes, count);
 }
 
 bool ConnectionManager::CountIn(int fromHost, size_t count)

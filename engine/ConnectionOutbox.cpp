@@ -1,7 +1,9 @@
 #include "engine/ConnectionOutbox.h"
 
-#include "engine/ByteOrder.h"
 #include "engine/ConnectionManager.h"
+#include "engine/NetPacket.h"
+
+#include <enet/time.h>
 
 #include <enet/time.h>
 
@@ -9,25 +11,40 @@
 
 namespace GAME {
 
-size_t ConnectionOutbox::Send(ENetPeer& peer, ENetPacket& packet, uint64_t& replaced,
-                              uint64_t nowMs)
+namespace {
+// How many keys of states gone may outnumber the letters waiting before they are forgotten.
+constexpr size_t kStaleStates = 256;
+} // namespace
+
+size_t ConnectionOutbox::Send(ENetPeer& peer, ENetPacket& packet, const NetPacket& message,
+                              uint64_t& replaced, uint64_t nowMs)
 {
-    const uint32_t type = packet.dataLength >= 4 ? LoadLittleEndian32(packet.data) : 0;
-    replaced += Post(&packet, type, ConnectionManager::GetPacketRule(type).state, nowMs) ? 1 : 0;
+    const uint32_t type = message.GetType();
+    const ConnectionManager::PacketRule& rule = ConnectionManager::GetPacketRule(type);
+    const uint32_t subject = rule.state && rule.subject != nullptr ? rule.subject(message) : 0;
+    // A state about no one (no id read) replaces nothing.
+    const bool state = rule.state && (rule.subject == nullptr || subject != 0);
+    replaced += Post(&packet, type, state, subject, nowMs) ? 1 : 0;
     return Hand(peer);
 }
 
-bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint64_t nowMs)
+bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint32_t subject,
+                            uint64_t nowMs)
 {
     ++packet->referenceCount;
     bytes += packet->dataLength;
     bool replaced = false;
     if (state) {
-        auto [at, fresh] = states.try_emplace(type, first + letters.size());
+        auto [at, fresh] =
+            states.try_emplace(uint64_t(type) << 32 | subject, first + letters.size());
         replaced = !fresh && at->second >= first && letters[at->second - first].packet != nullptr;
         if (replaced)
             Drop(letters[at->second - first].packet);
         at->second = first + letters.size();
+        // Each key forgotten was made by one post, and at least half of those walked go: a post
+        // costs a constant on the whole.
+        if (states.size() > 2 * letters.size() + kStaleStates)
+            std::erase_if(states, [this](const auto& latest) { return latest.second < first; });
     }
     letters.push_back({packet, nowMs});
     Trim();

@@ -9,6 +9,8 @@
 
 namespace GAME {
 
+class NetPacket;
+
 // What waits for one peer's link beyond what ENet holds for it, in order, and how what ENet
 // holds is resent. ENet walks the whole of a peer's unsent queue at every send while the peer's
 // window is full, so that a slow or lossy peer's backlog would cost its server each frame in
@@ -30,12 +32,13 @@ public:
     ConnectionOutbox& operator=(const ConnectionOutbox&) = delete;
     ~ConnectionOutbox() { Clear(); }
     size_t Bytes() const { return bytes; }
-    // Posts the packet and hands the peer what its link takes; how many it took. `replaced`
-    // counts a state still waiting that the packet replaced.
-    size_t Send(ENetPeer& peer, ENetPacket& packet, uint64_t& replaced, uint64_t nowMs);
+    // Posts the packet, `message` encoded, and hands the peer what its link takes; how many it
+    // took. `replaced` counts a state still waiting that the packet replaced.
+    size_t Send(ENetPeer& peer, ENetPacket& packet, const NetPacket& message, uint64_t& replaced,
+                uint64_t nowMs);
     // Queues the packet for the peer at `nowMs` of the session's clock; true when it replaced a
-    // state still waiting.
-    bool Post(ENetPacket* packet, uint32_t type, bool state, uint64_t nowMs);
+    // state of the same type and subject still waiting.
+    bool Post(ENetPacket* packet, uint32_t type, bool state, uint32_t subject, uint64_t nowMs);
     // Hands the peer the oldest while its link holds fewer than kLinkCommands unsent (all of
     // them when `all`); how many it took.
     size_t Hand(ENetPeer& peer, bool all = false);
@@ -66,8 +69,10 @@ private:
     void Trim();
 
     std::deque<Letter> letters;
-    // Where each state type's latest stands, counted from the first letter ever posted.
-    std::unordered_map<uint32_t, uint64_t> states;
+    // Where the latest of each state (its type above its subject) stands, counted from the
+    // first letter ever posted. A key whose letter has left stays until the map outgrows what
+    // waits, so that a subject gone for good costs nothing for long.
+    std::unordered_map<uint64_t, uint64_t> states;
     uint64_t first = 0;
     size_t bytes = 0;
     size_t holds = 0;

@@ -39,6 +39,12 @@
 // The session's own word is no text: a client says its part is done (127) to the server, which
 // counts it for the host it came from, whatever the client calls itself; only the server ends
 // the session (128), so no client can end or advance another's.
+//
+// A machine that cannot take the news as fast as it comes is kept current by what replaces: a
+// later players' heartbeat (21, or one player's, 22), time of day (25) or entity's place (106, of
+// that entity) replaces one still waiting to go to it. Deaths, spawns, items, actions, commands,
+// quests and words never do: each is carried out in turn. Nor does the players' list (23): a
+// text that names a player (26) is shown with the name the list before it gave.
 #include "engine/CharacterActionPacket.h"
 #include "engine/ConnectionManager.h"
 #include "multiplayer/BonusPackets.h"
@@ -74,6 +80,18 @@ template <auto Field> uint32_t Read(const NetPacket& packet)
     return static_cast<uint32_t>(static_cast<const PacketClass&>(packet).*Field);
 }
 template <auto Field> constexpr Reader kField = &Read<Field>;
+// The entity a state is about, read from what this machine sends, whose class a test or a forger
+// may have chosen freely: one of another class is about no one.
+uint32_t PlaceSubject(const NetPacket& packet)
+{
+    const auto* moved = dynamic_cast<const UpdatePositionPacket*>(&packet);
+    return moved != nullptr ? moved->entityId : 0;
+}
+uint32_t HeartbeatSubject(const NetPacket& packet)
+{
+    const auto* heartbeat = dynamic_cast<const SinglePlayerHeartbeatPacket*>(&packet);
+    return heartbeat != nullptr ? heartbeat->player.playerId : 0;
+}
 
 uint32_t HeartbeatPlayer(const NetPacket& packet)
 {
@@ -138,10 +156,13 @@ Rule Limited(Rule rule, uint16_t count)
     rule.perSecond = count;
     return rule;
 }
-// A later one replaces one still waiting to go to a client: the players' heartbeat.
-Rule State(Rule rule)
+// A later one replaces one still waiting to go to a machine; with a subject, a later one about
+// the same entity. Only what the receiver takes whole, so that the latest makes the earlier
+// useless: not an event, a delta or a change whose every step is carried out.
+Rule State(Rule rule, Reader subject = nullptr)
 {
     rule.state = true;
+    rule.subject = subject;
     return rule;
 }
 template <class Trade> Rule TradeRule()
@@ -168,10 +189,10 @@ bool RegisterRules()
         {ChatPacket::kType, Limited(Judged(everyone), 16)},
         {20, server},
         {21, State(ServerOnly(everyone))},
-        {22, Own(server, &HeartbeatPlayer)},
+        {22, State(Own(server, &HeartbeatPlayer), &HeartbeatSubject)},
         {23, ServerOnly(everyone)},
         {24, Judged(server)},
-        {25, ServerOnly(everyone)},
+        {25, State(ServerOnly(everyone))},
         {26, Limited(Judged(ToPlayer(kField<&RemoteMessagePacket::receiver>)), 64)},
         {27, ServerOnly(ToPlayer(kField<&RemoteWMessagePacket::receiver>))},
         {28, ServerOnly(everyone)},
@@ -207,7 +228,8 @@ bool RegisterRules()
         {59, OwnOrServer(server, kField<&QuestCommandUseSkillPacket::characterId>)},
         {60, OwnOrServer(server, kField<&QuestCommandLockFixedItemPacket::objectId>)},
         {61, ServerOnly(everyone)},
-        {106, Own(Goes(To::EveryoneButSender), kField<&UpdatePositionPacket::entityId>)},
+        {106, State(Own(Goes(To::EveryoneButSender), kField<&UpdatePositionPacket::entityId>),
+                    &PlaceSubject)},
         {107, Judged(everyone)},
         {108, Judged(ToPlayer(kField<&InvitePartyConfigCmdPacket::invitingPlayer>))},
         {112, Own(ToPlayer(kField<&GiveGoldPacket::playerId>), kField<&GiveGoldPacket::playerId>)},
