@@ -3,7 +3,10 @@
 #include "engine/ByteOrder.h"
 #include "engine/ConnectionManager.h"
 
+#include <enet/time.h>
+
 #include <algorithm>
+#include <utility>
 
 namespace GAME {
 
@@ -34,28 +37,54 @@ bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint6
 
 size_t ConnectionOutbox::Hand(ENetPeer& peer, bool all)
 {
-    size_t handed = 0;
+    size_t taken = 0;
+    Trim();
     while (!letters.empty() && (all || holds < kLinkCommands)) {
         ENetPacket* packet = letters.front().packet;
+        // A message longer than the window goes alone.
+        const uint64_t holding = peer.reliableDataInTransit + unsent;
+        if (paced && !all && holding > 0 && holding + packet->dataLength > pace.Window()) {
+            // Counted before ENet sent, what it sent since would count twice.
+            held = held || counted;
+            break;
+        }
         letters.pop_front();
         ++first;
-        if (packet == nullptr)
-            continue;
         holds += Commands(peer, *packet);
-        handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
+        if (enet_peer_send(&peer, 0, packet) == 0) {
+            ++taken;
+            handed += packet->dataLength;
+            unsent += packet->dataLength;
+        }
         Drop(packet);
+        Trim();
     }
-    Trim();
-    return handed;
+    return taken;
 }
 
 void ConnectionOutbox::Recount(ENetPeer& peer)
 {
     holds = 0;
+    unsent = 0;
+    counted = true;
     for (ENetListIterator at = enet_list_begin(&peer.outgoingCommands);
          at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands;
-         at = enet_list_next(at))
+         at = enet_list_next(at)) {
+        const auto* command = reinterpret_cast<const ENetOutgoingCommand*>(at);
+        if (command->packet != nullptr)
+            unsent += command->fragmentLength;
         ++holds;
+    }
+    // What ENet no longer holds was acknowledged; a count cut short at kLinkCommands must not
+    // take back what was counted before.
+    delivered = std::max(delivered, handed - std::min(handed, unsent + peer.reliableDataInTransit));
+}
+
+void ConnectionOutbox::Pace(const ENetPeer& peer, uint64_t nowMs)
+{
+    paced = true;
+    counted = false;
+    pace.Look(nowMs, peer.roundTripTime, delivered, std::exchange(held, false));
 }
 
 uint64_t ConnectionOutbox::OldestMs(uint64_t nowMs)
@@ -128,6 +157,9 @@ void ConnectionOutbox::Clear()
     states.clear();
     holds = 0;
     bounded = false;
+    handed = unsent = delivered = 0;
+    pace.Reset();
+    counted = held = false;
 }
 
 size_t ConnectionOutbox::Commands(const ENetPeer& peer, const ENetPacket& packet)

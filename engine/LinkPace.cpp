@@ -1,0 +1,39 @@
+#include "engine/LinkPace.h"
+
+#include <algorithm>
+
+namespace GAME {
+
+void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint64_t delivered, bool held)
+{
+    roundTripMs = std::max<uint32_t>(roundTripMs, 1);
+    if (!started) {
+        started = true;
+        roundMs = spanMs = nowMs;
+        roundDelivered = delivered;
+        least = leastBefore = roundTripMs;
+        return;
+    }
+    if (nowMs - spanMs >= kLeastSpanMs) {
+        leastBefore = least;
+        least = roundTripMs;
+        spanMs = nowMs;
+    }
+    least = std::min(least, roundTripMs);
+    heldInRound = heldInRound || held;
+    const uint64_t elapsed = nowMs - roundMs;
+    if (elapsed < std::max(roundTripMs, kMinRoundMs))
+        return;
+    const uint64_t leastMs = std::min(least, leastBefore);
+    // What the link delivers in its least round trip.
+    const uint64_t pipe = (delivered - roundDelivered) * leastMs / elapsed;
+    if (roundTripMs > leastMs + std::max<uint64_t>(leastMs / 2, kQueueSlackMs))
+        window = std::clamp<size_t>(pipe, kMinWindow, kMaxWindow);
+    else if (heldInRound)
+        window = std::min(kMaxWindow, std::max(window + window / 4, size_t(2 * pipe)));
+    roundMs = nowMs;
+    roundDelivered = delivered;
+    heldInRound = false;
+}
+
+} // namespace GAME

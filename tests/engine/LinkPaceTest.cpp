@@ -1,0 +1,60 @@
+#include "engine/LinkPace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace GAME {
+namespace {
+
+// A link of `rate` bytes a second and `baseMs` round trip, looked at every 10 ms with what the
+// window lets through: a window past the pipe queues, and the queue adds to the round trip.
+struct Link {
+    LinkPace pace;
+    uint64_t nowMs = 0;
+    uint64_t delivered = 0;
+    uint32_t largestRoundTrip = 0;
+
+    void Run(uint64_t rate, uint32_t baseMs, uint64_t forMs)
+    {
+        for (const uint64_t until = nowMs + forMs; nowMs < until;) {
+            nowMs += 10;
+            const uint64_t pipe = rate * baseMs / 1000;
+            const uint64_t queued = pace.Window() > pipe ? pace.Window() - pipe : 0;
+            const auto roundTrip = uint32_t(baseMs + queued * 1000 / rate);
+            largestRoundTrip = std::max(largestRoundTrip, roundTrip);
+            delivered += std::min<uint64_t>(rate * 10 / 1000, pace.Window() * 10 / roundTrip);
+            pace.Look(nowMs, roundTrip, delivered, true);
+        }
+    }
+};
+
+// A slow link's window settles near what it carries in a round trip, its queue short; once the
+// link is fast, the window opens to the whole of ENet's.
+TEST(LinkPace, ASlowLinkQueuesLittleAndAFastOneOpensTheWindow)
+{
+    Link link;
+    link.Run(64 * 1024, 40, 5000);
+    link.largestRoundTrip = 0;
+    link.Run(64 * 1024, 40, 5000);
+    EXPECT_LT(link.largestRoundTrip, 40u + 250);
+    EXPECT_LE(link.pace.Window(), 16u * 1024);
+    link.Run(64 * 1024 * 1024, 40, 2000);
+    EXPECT_EQ(link.pace.Window(), LinkPace::kMaxWindow);
+}
+
+// Loss does not raise the round trip: a lossy link whose acknowledgements come slowly, its
+// window always full, is never starved.
+TEST(LinkPace, ALossyLinkThatDeliversLittleKeepsItsWindowOpen)
+{
+    LinkPace pace;
+    uint64_t delivered = 0;
+    for (uint64_t nowMs = 0; nowMs < 10000; nowMs += 20) {
+        delivered += 100;
+        pace.Look(nowMs, 200 + uint32_t(nowMs / 20 % 5) * 10, delivered, true);
+    }
+    EXPECT_EQ(pace.Window(), LinkPace::kMaxWindow);
+}
+
+} // namespace
+} // namespace GAME
