@@ -80,11 +80,17 @@ void ConnectionOutbox::Recount(ENetPeer& peer)
     delivered = std::max(delivered, handed - std::min(handed, unsent + peer.reliableDataInTransit));
 }
 
-void ConnectionOutbox::Pace(const ENetPeer& peer, uint64_t nowMs)
+// ENet keeps to the window too, through its throttle: within a message longer than the window,
+// and on what it sends again.
+void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
 {
     paced = true;
     counted = false;
     pace.Look(nowMs, peer.roundTripTime, delivered, std::exchange(held, false));
+    const uint64_t scale = ENET_PEER_PACKET_THROTTLE_SCALE;
+    peer.packetThrottleLimit = enet_uint32(std::clamp<uint64_t>(
+        pace.Window() * scale / std::max<enet_uint32>(peer.windowSize, 1), 1, scale));
+    peer.packetThrottle = peer.packetThrottleLimit;
 }
 
 uint64_t ConnectionOutbox::OldestMs(uint64_t nowMs)
@@ -140,8 +146,9 @@ void ConnectionOutbox::ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
 
 // ENet's throttle, on a lossy slow link, shrinks what may be in flight to one datagram a round
 // trip: an honest peer's messages then queue behind it and later arrive all at once, which the
-// server must take for a flood. Once linked, the throttle never closes; what is lost is sent
-// again. Not before: the handshake's answer must echo the settings the request carried.
+// server must take for a flood. Once linked, loss never closes the throttle (a server's pace sets
+// it); what is lost is sent again. Not before: the handshake's answer must echo the settings the
+// request carried.
 void ConnectionOutbox::KeepThrottleOpen(ENetPeer* peer)
 {
     peer->packetThrottle = peer->packetThrottleLimit;

@@ -49,7 +49,7 @@ public:
     void Recount(ENetPeer& peer);
     // Paces the link from now on; looked at after a Recount and a Hand, before ENet sends, at
     // `nowMs` of the session's clock.
-    void Pace(const ENetPeer& peer, uint64_t nowMs);
+    void Pace(ENetPeer& peer, uint64_t nowMs);
     // How long the oldest message still here has waited, at `nowMs`; 0 when none waits.
     uint64_t OldestMs(uint64_t nowMs);
     // Bounds the wait before a resend of what ENet sent since the last look: the work is what
