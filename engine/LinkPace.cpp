@@ -27,8 +27,8 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint64_t delivered, bo
     const uint64_t leastMs = std::min(least, leastBefore);
     // What the link delivers in its least round trip.
     const uint64_t pipe = (delivered - roundDelivered) * leastMs / elapsed;
-    if (roundTripMs > leastMs + std::max<uint64_t>(leastMs / 2, kQueueSlackMs))
-        window = std::clamp<size_t>(pipe, kMinWindow, kMaxWindow);
+    if (roundTripMs > leastMs + std::max<uint64_t>(leastMs, kQueueSlackMs))
+        window = std::max({kMinWindow, window / 2, std::min(window, size_t(2 * pipe))});
     else if (heldInRound)
         window = std::min(kMaxWindow, std::max(window + window / 4, size_t(2 * pipe)));
     roundMs = nowMs;

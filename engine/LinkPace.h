@@ -8,10 +8,11 @@ namespace GAME {
 // How much a server lets be on its way to one peer at a time: a window from the rate at which
 // the peer acknowledges and the least round trip its link has shown, so that a slow link's
 // bottleneck queues little and drops little. Once a round trip, the link is looked at: a round
-// trip well above its least is a queue building, and the window falls to what the link delivered
-// in the least round trip, which drains the queue; otherwise, when the window held messages back,
-// it grows by a quarter, or to twice what the link delivers in the least round trip. Loss alone
-// never shrinks it (what is lost is sent again), so a lossy link is not starved.
+// trip well above its least is a queue building, and the window falls towards twice what the link
+// delivered in the least round trip, by half at most a look (a busy server's own frames stretch
+// a round trip too); otherwise, when the window held messages back, it grows by a quarter, or to
+// twice what the link delivers in the least round trip. Loss alone never shrinks it (what is lost
+// is sent again), so a lossy link is not starved.
 class LinkPace {
 public:
     static constexpr size_t kMinWindow = 8 * 1024;
@@ -19,8 +20,8 @@ public:
     static constexpr size_t kMaxWindow = 64 * 1024;
     // The least round trip is the least of the last ten to twenty seconds: a link may change.
     static constexpr uint64_t kLeastSpanMs = 10000;
-    // A round trip this far above the least (and half the least) is a queue.
-    static constexpr uint32_t kQueueSlackMs = 30;
+    // A round trip this far above the least, and twice the least, is a queue.
+    static constexpr uint32_t kQueueSlackMs = 80;
     static constexpr uint32_t kMinRoundMs = 10;
 
     // Looks at the link at `nowMs` of the session's clock: its mean round trip, the bytes it has
