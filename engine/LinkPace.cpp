@@ -27,10 +27,13 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint64_t delivered, bo
     const uint64_t leastMs = std::min(least, leastBefore);
     // What the link delivers in its least round trip.
     const uint64_t pipe = (delivered - roundDelivered) * leastMs / elapsed;
-    if (roundTripMs > leastMs + std::max<uint64_t>(leastMs, kQueueSlackMs))
+    if (roundTripMs > leastMs + std::max<uint64_t>(leastMs, kQueueSlackMs)) {
+        queued = true;
         window = std::max({kMinWindow, window / 2, std::min(window, size_t(2 * pipe))});
-    else if (heldInRound)
-        window = std::min(kMaxWindow, std::max(window + window / 4, size_t(2 * pipe)));
+    } else if (heldInRound) {
+        const size_t grown = queued ? window + window / 4 : 2 * window;
+        window = std::min(kMaxWindow, std::max(grown, size_t(2 * pipe)));
+    }
     roundMs = nowMs;
     roundDelivered = delivered;
     heldInRound = false;

@@ -10,9 +10,10 @@ namespace GAME {
 // bottleneck queues little and drops little. Once a round trip, the link is looked at: a round
 // trip well above its least is a queue building, and the window falls towards twice what the link
 // delivered in the least round trip, by half at most a look (a busy server's own frames stretch
-// a round trip too); otherwise, when the window held messages back, it grows by a quarter, or to
-// twice what the link delivers in the least round trip. Loss alone never shrinks it (what is lost
-// is sent again), so a lossy link is not starved.
+// a round trip too); otherwise, when the window held messages back, it grows to twice what the
+// link delivers in the least round trip or more: twice itself until a first queue is seen, a
+// quarter after. It starts small, so that the least round trip is one without a queue. Loss alone
+// never shrinks it (what is lost is sent again), so a lossy link is not starved.
 class LinkPace {
 public:
     static constexpr size_t kMinWindow = 8 * 1024;
@@ -33,6 +34,7 @@ public:
 private:
     size_t window = kMinWindow;
     bool started = false;
+    bool queued = false;
     bool heldInRound = false;
     uint64_t roundMs = 0;
     uint64_t roundDelivered = 0;
