@@ -86,7 +86,8 @@ void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
 {
     paced = true;
     counted = false;
-    pace.Look(nowMs, peer.roundTripTime, delivered, std::exchange(held, false));
+    pace.Look(nowMs, peer.roundTripTime, peer.roundTripTimeVariance, delivered,
+              std::exchange(held, false));
     const uint64_t scale = ENET_PEER_PACKET_THROTTLE_SCALE;
     peer.packetThrottleLimit = enet_uint32(std::clamp<uint64_t>(
         pace.Window() * scale / std::max<enet_uint32>(peer.windowSize, 1), 1, scale));

@@ -4,7 +4,8 @@
 
 namespace GAME {
 
-void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint64_t delivered, bool held)
+void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, uint64_t delivered,
+                    bool held)
 {
     roundTripMs = std::max<uint32_t>(roundTripMs, 1);
     if (!started) {
@@ -27,7 +28,9 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint64_t delivered, bo
     const uint64_t leastMs = std::min(least, leastBefore);
     // What the link delivers in its least round trip.
     const uint64_t pipe = (delivered - roundDelivered) * leastMs / elapsed;
-    if (roundTripMs > leastMs + std::max<uint64_t>(leastMs, kQueueSlackMs)) {
+    const uint64_t slack =
+        std::max<uint64_t>({leastMs, kQueueSlackMs, uint64_t(kQueueDeviations) * deviationMs});
+    if (roundTripMs > leastMs + slack) {
         queued = true;
         window = std::max({kMinWindow, window / 2, std::min(window, size_t(2 * pipe))});
     } else if (heldInRound) {

@@ -21,13 +21,18 @@ public:
     static constexpr size_t kMaxWindow = 64 * 1024;
     // The least round trip is the least of the last ten to twenty seconds: a link may change.
     static constexpr uint64_t kLeastSpanMs = 10000;
-    // A round trip this far above the least, and twice the least, is a queue.
+    // A round trip this far above the least, twice the least, and its mean deviation this many
+    // times (as ENet's resend wait) above the least, is a queue: a jittery link's round trip
+    // swings widely without one.
     static constexpr uint32_t kQueueSlackMs = 80;
+    static constexpr uint32_t kQueueDeviations = 4;
     static constexpr uint32_t kMinRoundMs = 10;
 
-    // Looks at the link at `nowMs` of the session's clock: its mean round trip, the bytes it has
-    // acknowledged in all, and whether the window held anything back since the last look.
-    void Look(uint64_t nowMs, uint32_t roundTripMs, uint64_t delivered, bool held);
+    // Looks at the link at `nowMs` of the session's clock: its mean round trip and that trip's
+    // mean deviation, the bytes it has acknowledged in all, and whether the window held anything
+    // back since the last look.
+    void Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, uint64_t delivered,
+              bool held);
     size_t Window() const { return window; }
     void Reset() { *this = LinkPace(); }
 
