@@ -1,6 +1,7 @@
 #include "engine/LinkPace.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace GAME {
 
@@ -29,11 +30,12 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, 
     // What the link delivers in its least round trip.
     const uint64_t pipe = (delivered - roundDelivered) * leastMs / elapsed;
     const uint64_t slack =
-        std::max<uint64_t>({leastMs, kQueueSlackMs, uint64_t(kQueueDeviations) * deviationMs});
-    if (roundTripMs > leastMs + slack) {
+        std::max<uint64_t>({2 * leastMs, kQueueSlackMs, uint64_t(kQueueDeviations) * deviationMs});
+    const bool wasHigh = std::exchange(high, roundTripMs > leastMs + slack);
+    if (high && wasHigh) {
         queued = true;
-        window = std::max({kMinWindow, window / 2, std::min(window, size_t(2 * pipe))});
-    } else if (heldInRound) {
+        window = std::max({kMinWindow, window - window / 4, std::min(window, size_t(2 * pipe))});
+    } else if (heldInRound && !high) {
         const size_t grown = queued ? window + window / 4 : 2 * window;
         window = std::min(kMaxWindow, std::max(grown, size_t(2 * pipe)));
     }

@@ -8,12 +8,13 @@ namespace GAME {
 // How much a server lets be on its way to one peer at a time: a window from the rate at which
 // the peer acknowledges and the least round trip its link has shown, so that a slow link's
 // bottleneck queues little and drops little. Once a round trip, the link is looked at: a round
-// trip well above its least is a queue building, and the window falls towards twice what the link
-// delivered in the least round trip, by half at most a look (a busy server's own frames stretch
-// a round trip too); otherwise, when the window held messages back, it grows to twice what the
-// link delivers in the least round trip or more: twice itself until a first queue is seen, a
-// quarter after. It starts small, so that the least round trip is one without a queue. Loss alone
-// never shrinks it (what is lost is sent again), so a lossy link is not starved.
+// trip well above its least two looks running is a queue building, and the window falls towards
+// twice what the link delivered in the least round trip, by a quarter at most a look (a busy
+// server's own frames and a jittery link stretch a round trip too); otherwise, when the window held
+// messages back, it grows to twice what the link delivers in the least round trip or more: twice
+// itself until a first queue is seen, a quarter after. It starts small, so that the least round
+// trip is one without a queue. Loss alone never shrinks it (what is lost is sent again), so a lossy
+// link is not starved.
 class LinkPace {
 public:
     static constexpr size_t kMinWindow = 8 * 1024;
@@ -21,8 +22,8 @@ public:
     static constexpr size_t kMaxWindow = 64 * 1024;
     // The least round trip is the least of the last ten to twenty seconds: a link may change.
     static constexpr uint64_t kLeastSpanMs = 10000;
-    // A round trip this far above the least, twice the least, and its mean deviation this many
-    // times (as ENet's resend wait) above the least, is a queue: a jittery link's round trip
+    // A round trip this far above the least, twice the least above it, and its mean deviation
+    // this many times (as ENet's resend wait) above it, is a queue: a jittery link's round trip
     // swings widely without one.
     static constexpr uint32_t kQueueSlackMs = 80;
     static constexpr uint32_t kQueueDeviations = 4;
@@ -40,6 +41,8 @@ private:
     size_t window = kMinWindow;
     bool started = false;
     bool queued = false;
+    // The last look found the round trip well above its least.
+    bool high = false;
     bool heldInRound = false;
     uint64_t roundMs = 0;
     uint64_t roundDelivered = 0;
