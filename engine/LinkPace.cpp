@@ -32,13 +32,10 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, 
     const uint64_t slack =
         std::max<uint64_t>({2 * leastMs, kQueueSlackMs, uint64_t(kQueueDeviations) * deviationMs});
     const bool wasHigh = std::exchange(high, roundTripMs > leastMs + slack);
-    if (high && wasHigh) {
-        queued = true;
+    if (high && wasHigh)
         window = std::max({kMinWindow, window - window / 4, std::min(window, size_t(2 * pipe))});
-    } else if (heldInRound && !high) {
-        const size_t grown = queued ? window + window / 4 : 2 * window;
-        window = std::min(kMaxWindow, std::max(grown, size_t(2 * pipe)));
-    }
+    else if (heldInRound && !high)
+        window = std::min(kMaxWindow, std::max(window + window / 4, size_t(2 * pipe)));
     roundMs = nowMs;
     roundDelivered = delivered;
     heldInRound = false;

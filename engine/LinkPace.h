@@ -11,13 +11,14 @@ namespace GAME {
 // trip well above its least two looks running is a queue building, and the window falls towards
 // twice what the link delivered in the least round trip, by a quarter at most a look (a busy
 // server's own frames and a jittery link stretch a round trip too); otherwise, when the window held
-// messages back, it grows to twice what the link delivers in the least round trip or more: twice
-// itself until a first queue is seen, a quarter after. It starts small, so that the least round
-// trip is one without a queue. Loss alone never shrinks it (what is lost is sent again), so a lossy
-// link is not starved.
+// messages back, it grows by a quarter, or to twice what the link delivers in the least round
+// trip. It starts small and grows a round trip at a time, so that the least round trip is one
+// without a queue, and ENet's first guess of a round trip (half a second) is gone before it is
+// large. Loss alone never shrinks it (what is lost is sent again), so a lossy link is not starved.
 class LinkPace {
 public:
-    static constexpr size_t kMinWindow = 8 * 1024;
+    static constexpr size_t kMinWindow = 4 * 1024;
+    static constexpr size_t kFirstWindow = 8 * 1024;
     // ENet's own window, which holds in any case.
     static constexpr size_t kMaxWindow = 64 * 1024;
     // The least round trip is the least of the last ten to twenty seconds: a link may change.
@@ -38,9 +39,8 @@ public:
     void Reset() { *this = LinkPace(); }
 
 private:
-    size_t window = kMinWindow;
+    size_t window = kFirstWindow;
     bool started = false;
-    bool queued = false;
     // The last look found the round trip well above its least.
     bool high = false;
     bool heldInRound = false;
