@@ -86,8 +86,11 @@ void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
 {
     paced = true;
     counted = false;
+    // ENet counts what it sent again, and starts its count afresh every so often.
+    const bool resent = peer.packetsLost != lost && peer.packetsLost != 0;
+    lost = peer.packetsLost;
     pace.Look(nowMs, peer.roundTripTime, peer.roundTripTimeVariance, delivered,
-              std::exchange(held, false));
+              std::exchange(held, false), resent);
     const uint64_t scale = ENET_PEER_PACKET_THROTTLE_SCALE;
     peer.packetThrottleLimit = enet_uint32(std::clamp<uint64_t>(
         pace.Window() * scale / std::max<enet_uint32>(peer.windowSize, 1), 1, scale));
@@ -166,6 +169,7 @@ void ConnectionOutbox::Clear()
     holds = 0;
     bounded = false;
     handed = unsent = delivered = 0;
+    lost = 0;
     pace.Reset();
     counted = held = false;
 }

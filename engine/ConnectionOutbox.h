@@ -84,6 +84,8 @@ private:
     uint64_t unsent = 0;
     uint64_t delivered = 0;
     LinkPace pace;
+    // ENet's count of what it sent again, at the last look.
+    enet_uint32 lost = 0;
     bool paced = false;
     // What ENet holds unsent was counted since ENet last sent; the window held a letter back then.
     bool counted = false;

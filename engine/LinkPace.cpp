@@ -6,7 +6,7 @@
 namespace GAME {
 
 void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, uint64_t delivered,
-                    bool held)
+                    bool held, bool resent)
 {
     roundTripMs = std::max<uint32_t>(roundTripMs, 1);
     if (!started) {
@@ -23,6 +23,7 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, 
     }
     least = std::min(least, roundTripMs);
     heldInRound = heldInRound || held;
+    resentInRound = resentInRound || resent;
     const uint64_t elapsed = nowMs - roundMs;
     if (elapsed < std::max(roundTripMs, kMinRoundMs))
         return;
@@ -32,13 +33,13 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, 
     const uint64_t slack =
         std::max<uint64_t>({2 * leastMs, kQueueSlackMs, uint64_t(kQueueDeviations) * deviationMs});
     const bool wasHigh = std::exchange(high, roundTripMs > leastMs + slack);
-    if (high && wasHigh)
+    if (high && wasHigh && resentInRound)
         window = std::max({kMinWindow, window - window / 4, std::min(window, size_t(2 * pipe))});
     else if (heldInRound && !high)
         window = std::min(kMaxWindow, std::max(window + window / 4, size_t(2 * pipe)));
     roundMs = nowMs;
     roundDelivered = delivered;
-    heldInRound = false;
+    heldInRound = resentInRound = false;
 }
 
 } // namespace GAME

@@ -8,13 +8,14 @@ namespace GAME {
 // How much a server lets be on its way to one peer at a time: a window from the rate at which
 // the peer acknowledges and the least round trip its link has shown, so that a slow link's
 // bottleneck queues little and drops little. Once a round trip, the link is looked at: a round
-// trip well above its least two looks running is a queue building, and the window falls towards
-// twice what the link delivered in the least round trip, by a quarter at most a look (a busy
-// server's own frames and a jittery link stretch a round trip too); otherwise, when the window held
-// messages back, it grows by a quarter, or to twice what the link delivers in the least round
-// trip. It starts small and grows a round trip at a time, so that the least round trip is one
-// without a queue, and ENet's first guess of a round trip (half a second) is gone before it is
-// large. Loss alone never shrinks it (what is lost is sent again), so a lossy link is not starved.
+// trip well above its least two looks running, while something went unanswered and was sent
+// again, is a queue overflowing, and the window falls towards twice what the link delivered in
+// the least round trip, by a quarter at most a look (a busy machine's frames and a jittery link
+// stretch a round trip too, but lose nothing); otherwise, when the window held messages back, it
+// grows by a quarter, or to twice what the link delivers in the least round trip. It starts small
+// and grows a round trip at a time, so that the least round trip is one without a queue, and
+// ENet's first guess of a round trip (half a second) is gone before it is large. Loss alone never
+// shrinks it (what is lost is sent again), so a lossy link is not starved.
 class LinkPace {
 public:
     static constexpr size_t kMinWindow = 4 * 1024;
@@ -31,10 +32,10 @@ public:
     static constexpr uint32_t kMinRoundMs = 10;
 
     // Looks at the link at `nowMs` of the session's clock: its mean round trip and that trip's
-    // mean deviation, the bytes it has acknowledged in all, and whether the window held anything
-    // back since the last look.
+    // mean deviation, the bytes it has acknowledged in all, whether the window held anything
+    // back and whether anything was sent again since the last look.
     void Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, uint64_t delivered,
-              bool held);
+              bool held, bool resent);
     size_t Window() const { return window; }
     void Reset() { *this = LinkPace(); }
 
@@ -44,6 +45,7 @@ private:
     // The last look found the round trip well above its least.
     bool high = false;
     bool heldInRound = false;
+    bool resentInRound = false;
     uint64_t roundMs = 0;
     uint64_t roundDelivered = 0;
     // The least round trip of the span under way and of the one before it.

@@ -24,7 +24,7 @@ struct Link {
             const auto roundTrip = uint32_t(baseMs + queued * 1000 / rate);
             largestRoundTrip = std::max(largestRoundTrip, roundTrip);
             delivered += std::min<uint64_t>(rate * 10 / 1000, pace.Window() * 10 / roundTrip);
-            pace.Look(nowMs, roundTrip, 5, delivered, true);
+            pace.Look(nowMs, roundTrip, 5, delivered, true, queued > 0);
         }
     }
 };
@@ -53,7 +53,7 @@ TEST(LinkPace, ALossyJitteryLinkThatDeliversLittleKeepsItsWindowOpen)
     for (uint64_t nowMs = 0; nowMs < 20000; nowMs += 20) {
         delivered += 100;
         const uint64_t swing = nowMs / 300 % 7;
-        pace.Look(nowMs, uint32_t(220 + swing * 50), 100, delivered, true);
+        pace.Look(nowMs, uint32_t(220 + swing * 50), 100, delivered, true, true);
         if (nowMs >= 5000)
             smallest = std::min(smallest, pace.Window());
     }
