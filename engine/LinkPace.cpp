@@ -32,10 +32,22 @@ void LinkPace::Look(uint64_t nowMs, uint32_t roundTripMs, uint32_t deviationMs, 
     const uint64_t pipe = (delivered - roundDelivered) * leastMs / elapsed;
     const uint64_t slack =
         std::max<uint64_t>({2 * leastMs, kQueueSlackMs, uint64_t(kQueueDeviations) * deviationMs});
-    const bool wasHigh = std::exchange(high, roundTripMs > leastMs + slack);
-    if (high && wasHigh && resentInRound)
+    if (resentInRound) {
+        resentMs = nowMs;
+        resentOnce = true;
+    }
+    // A stretched round trip is a queue building only while what the link delivers no longer
+    // grows with the window, or it sent something again lately; a queue that makes it send
+    // again overflows. A busy machine's slow frames stretch a round trip and lose nothing.
+    const bool stretched = roundTripMs > leastMs + slack;
+    const bool growing = pipe > lastPipe + lastPipe / 8;
+    const bool wasHigh = std::exchange(high, stretched && resentInRound);
+    const bool building =
+        stretched && (!growing || (resentOnce && nowMs - resentMs < kResentMemoryMs));
+    lastPipe = pipe;
+    if (high && wasHigh)
         window = std::max({kMinWindow, window - window / 4, std::min(window, size_t(2 * pipe))});
-    else if (heldInRound && !high)
+    else if (heldInRound && !building)
         window = std::min(kMaxWindow, std::max(window + window / 4, size_t(2 * pipe)));
     roundMs = nowMs;
     roundDelivered = delivered;

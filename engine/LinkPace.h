@@ -30,6 +30,8 @@ public:
     static constexpr uint32_t kQueueSlackMs = 80;
     static constexpr uint32_t kQueueDeviations = 4;
     static constexpr uint32_t kMinRoundMs = 10;
+    // How long after a resend a stretched round trip still stops the window growing.
+    static constexpr uint64_t kResentMemoryMs = 2000;
 
     // Looks at the link at `nowMs` of the session's clock: its mean round trip and that trip's
     // mean deviation, the bytes it has acknowledged in all, whether the window held anything
@@ -42,12 +44,17 @@ public:
 private:
     size_t window = kFirstWindow;
     bool started = false;
-    // The last look found the round trip well above its least.
+    // The last look found the round trip well above its least, and a resend.
     bool high = false;
     bool heldInRound = false;
     bool resentInRound = false;
     uint64_t roundMs = 0;
+    // When the link last sent something again, if ever.
+    uint64_t resentMs = 0;
+    bool resentOnce = false;
     uint64_t roundDelivered = 0;
+    // What the link delivered in its least round trip at the last look.
+    uint64_t lastPipe = 0;
     // The least round trip of the span under way and of the one before it.
     uint32_t least = 0;
     uint32_t leastBefore = 0;
