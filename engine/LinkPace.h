@@ -7,15 +7,17 @@ namespace GAME {
 
 // How much a server lets be on its way to one peer at a time: a window from the rate at which
 // the peer acknowledges and the least round trip its link has shown, so that a slow link's
-// bottleneck queues little and drops little. Once a round trip, the link is looked at: a round
-// trip well above its least two looks running, while something went unanswered and was sent
-// again, is a queue overflowing, and the window falls towards twice what the link delivered in
-// the least round trip, by a quarter at most a look (a busy machine's frames and a jittery link
-// stretch a round trip too, but lose nothing); otherwise, when the window held messages back, it
-// grows by a quarter, or to twice what the link delivers in the least round trip. It starts small
-// and grows a round trip at a time, so that the least round trip is one without a queue, and
-// ENet's first guess of a round trip (half a second) is gone before it is large. Loss alone never
-// shrinks it (what is lost is sent again), so a lossy link is not starved.
+// bottleneck queues little and drops little. Once a round trip, the link is looked at. A round
+// trip well above its least while what the link delivers no longer grows with the window is a
+// queue building: the window stops growing. Stretched two looks running while the link also sends
+// something again, the queue overflows: the window falls towards twice what the link delivered in
+// the least round trip, by a quarter at most a look. A busy machine's slow frames and a jittery
+// link stretch a round trip too, but lose nothing and still deliver more as the window grows.
+// Otherwise, when the window held messages back, it grows by a quarter, or to twice what the
+// link delivers in the least round trip. It starts small and grows a round trip at a time, so
+// that the least round trip is one without a queue, and ENet's first guess of a round trip (half
+// a second) is gone before it is large. Loss alone never shrinks it (what is lost is sent again),
+// so a lossy link is not starved.
 class LinkPace {
 public:
     static constexpr size_t kMinWindow = 4 * 1024;
