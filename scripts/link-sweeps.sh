@@ -2,7 +2,7 @@
 # Network sessions over the tests' bad network (udp_relay), too long for the test run: each sweep
 # prints one line a session and what it shows. Run by hand after a change to the link, the door
 # or the end:
-#   scripts/link-sweeps.sh [cut|load|lossy|worlds|slow|crowd]...   (the first four by default)
+#   scripts/link-sweeps.sh [cut|load|lossy|worlds|slow|crowd|link]...   (the first four by default)
 # cut:    the pack, the second client's link cut 14 s from 1.7-1.9 s after it starts, both ways,
 #         only its own way (up) and only the server's (down), eight seeds each: every machine 0,
 #         one digest.
@@ -16,6 +16,11 @@
 #         server's error lines but the monsters'.
 # crowd:  the village for fifteen clients, client i losing 20% + 13% (i-1)/14 each way, 100-300 ms:
 #         every machine 0, one digest, the server's mean frame.
+# link:   the village with 9,900 more jackals, one client direct and one through a relay of
+#         64 KiB/s each way with a 32 KiB queue, and beside it 256 KiB/s with 52 KiB: what it dropped
+#         at its queue and forwarded, when the slow client joined, how many of the monster deaths
+#         the direct client printed it printed and how late at most, or that it was told too slow;
+#         statuses, digests, the server's mean frame.
 # GAMEHOST and RELAY name the programs (by default the Release host and the check build's relay);
 # KEEP=1 keeps every machine's output.
 set -euo pipefail
@@ -32,11 +37,11 @@ cleanup() {
 trap cleanup EXIT
 
 # port_of FILE: the port its program printed it listens on, once it has (a server of a big level
-# loads it first).
+# loads it first); its lines may be stamped.
 port_of() {
     local port=""
     for _ in $(seq 3600); do
-        port="$(sed -n 's/^\(listening\|relay\) on 127.0.0.1://p' "$1" 2>/dev/null)"
+        port="$(sed -n 's/^\([0-9.]* \)\?\(listening\|relay\) on 127.0.0.1://p' "$1" 2>/dev/null)"
         [[ -n "$port" ]] && break
         sleep 0.05
     done
@@ -267,6 +272,72 @@ crowd_sweep() {
         "$(grep "^frame cost" "$dir/server.out")," \
         "$(grep "^messages" "$dir/server.out")" \
         "$(cat "$dir"/*.err | sort -u | head -5 | paste -sd'|' -)"
+}
+
+# stamp: each line, after the wall time it was read at.
+stamp() {
+    local line
+    while IFS= read -r line; do printf '%s %s\n' "$EPOCHREALTIME" "$line"; done
+}
+
+# link_session DIR RATE QUEUE LEVEL: client a direct, b through a relay of RATE KiB/s each way
+# with a QUEUE KiB queue; every machine's lines stamped.
+link_session() {
+    local dir="$1" rate="$2" queue="$3" level="$4"
+    mkdir -p "$dir"
+    (
+        "$HOST" --db "$DB" --role server --port 0 --clients 2 --level "$level" \
+            2>"$dir/server.err" | stamp >"$dir/server.out"
+        exit "${PIPESTATUS[0]}"
+    ) &
+    local server=$!
+    started+=("$server")
+    local port
+    port="$(port_of "$dir/server.out")"
+    "$RELAY" --target "$port" --rate "$rate" --queue "$queue" >"$dir/relay.log" 2>&1 &
+    local relay=$!
+    started+=("$relay")
+    local through
+    through="$(port_of "$dir/relay.log")"
+    local start="$EPOCHREALTIME" clients=() status=()
+    for client in a:"$port" b:"$through"; do
+        (
+            "$HOST" --db "$DB" --role client --connect "127.0.0.1:${client#*:}" --level "$level" \
+                2>"$dir/${client%%:*}.err" | stamp >"$dir/${client%%:*}.out"
+            exit "${PIPESTATUS[0]}"
+        ) &
+        clients+=($!)
+    done
+    for pid in "$server" "${clients[@]}"; do
+        wait "$pid" && status+=(0) || status+=($?)
+    done
+    kill "$relay" 2>/dev/null || true
+    wait "$relay" || true
+    local ends
+    ends="$(cat "$dir"/*.out | sed -n 's/^\([0-9.]* \)\?end: digest //p' | sort -u | wc -l)"
+    echo "link ${rate} KiB/s, ${queue} KiB queue: statuses ${status[*]} digests $ends," \
+        "relay $(sed -n 's/^relay: //p' "$dir/relay.log");" \
+        "$(awk -v start="$start" '
+            FILENAME ~ /b.out$/ && / joined as host/ { host = $5 }
+            FILENAME ~ /server.out$/ && $2 == "host" && $3 == host && $4 == "joined:" {
+                joined = $1 - start
+            }
+            / monster [0-9]+ died$/ { if (FILENAME ~ /a.out$/) a[$3] = $1; else b[$3] = $1 }
+            END {
+                for (id in a) { ++direct; if (id in b) { ++slow; if (b[id] - a[id] > late) late = b[id] - a[id] } }
+                printf "slow client joined %.0f s after start, printed %d of the direct one'"'"'s %d monster deaths, at most %.1f s later", joined, slow, direct, late
+            }' "$dir/a.out" "$dir/b.out" "$dir/server.out");" \
+        "server $(sed -n 's/^[0-9.]* \(frame cost\)/\1/p' "$dir/server.out");" \
+        "$(cat "$dir"/*.err | grep -v PickRandomPointInVicinity | sort -u | head -5 | paste -sd'|' -)"
+}
+
+link_sweep() {
+    local level="$work/link.lvl"
+    crowd "$level" 9900
+    link_session "$work/link-64" 64 32 "$level" &
+    local first=$!
+    link_session "$work/link-256" 256 52 "$level"
+    wait "$first"
 }
 
 worlds_sweep() {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <map>
 #include <queue>
 #include <random>
@@ -69,6 +70,14 @@ struct Client {
     sockaddr_in address{};
     int fd = -1;
 };
+
+// One way's bottleneck: when the link is free again, and when each datagram in its queue will
+// have left it, in order.
+struct Bottleneck {
+    Clock::time_point free{};
+    std::deque<std::pair<Clock::time_point, size_t>> queued;
+    size_t bytes = 0;
+};
 } // namespace
 
 struct UdpRelay::State {
@@ -101,11 +110,37 @@ struct UdpRelay::State {
         const int copies = Roll(0, 99) < relay.options.duplicatePercent ? 2 : 1;
         relay.duplicated += uint64_t(copies - 1);
         for (int copy = 0; copy < copies; ++copy) {
+            Clock::time_point sent = Clock::now();
+            if (!Carry(fd == relay.listenSocket ? down : up, count, sent)) {
+                ++relay.queueDropped;
+                continue;
+            }
             const auto delay =
                 std::chrono::milliseconds(Roll(relay.options.minDelayMs, relay.options.maxDelayMs));
-            queue.push({Clock::now() + delay, ++order, fd, to,
-                        std::vector<uint8_t>(bytes, bytes + count)});
+            queue.push({sent + delay, ++order, fd, to, std::vector<uint8_t>(bytes, bytes + count)});
         }
+    }
+
+    // Queues `count` bytes on the way's link; false when its queue has no room. `at` becomes
+    // when the link has carried them.
+    bool Carry(Bottleneck& way, size_t count, Clock::time_point& at)
+    {
+        const uint32_t rate = relay.options.rateBytesPerSecond;
+        if (rate == 0)
+            return true;
+        while (!way.queued.empty() && way.queued.front().first <= at) {
+            way.bytes -= way.queued.front().second;
+            way.queued.pop_front();
+        }
+        if (relay.options.queueBytes != 0 && way.bytes + count > relay.options.queueBytes)
+            return false;
+        way.free =
+            std::max(way.free, at) + std::chrono::duration_cast<Clock::duration>(
+                                         std::chrono::duration<double>(double(count) / rate));
+        way.queued.emplace_back(way.free, count);
+        way.bytes += count;
+        at = way.free;
+        return true;
     }
 
     Client* ClientOf(const sockaddr_in& from)
@@ -179,6 +214,9 @@ struct UdpRelay::State {
     std::map<uint64_t, Client> clients;
     std::priority_queue<Datagram> queue;
     uint64_t order = 0;
+    // Towards the server, and towards the clients.
+    Bottleneck up;
+    Bottleneck down;
     std::vector<uint8_t> buffer = std::vector<uint8_t>(kMaxDatagram);
 };
 
@@ -211,7 +249,7 @@ void UdpRelay::Stop()
 
 UdpRelay::Counts UdpRelay::GetCounts() const
 {
-    return {forwarded, lost, duplicated, clients};
+    return {forwarded, lost, duplicated, clients, queueDropped};
 }
 
 void UdpRelay::Run()

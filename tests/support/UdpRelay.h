@@ -10,8 +10,10 @@ namespace GAME::Test {
 // own; each client address it hears from gets a socket of its own towards the server, so the
 // server sees one peer per client. Every datagram, either way, may be lost, is held for a delay
 // drawn uniformly from the range (so datagrams overtake each other) and may be sent twice. The
-// draws come from the seed. It runs on a thread of its own from construction until `Stop` or
-// destruction.
+// draws come from the seed. Each way may also be a bottleneck: a link of a rate in front of a
+// queue of so many bytes, where a datagram that would overflow the queue is dropped; the delay
+// runs from when the link has carried it. It runs on a thread of its own from construction until
+// `Stop` or destruction.
 class UdpRelay {
 public:
     struct Options {
@@ -22,12 +24,17 @@ public:
         uint32_t lossPercent = 0;
         uint32_t duplicatePercent = 0;
         uint32_t seed = 1;
+        // Each way; 0 carries at once.
+        uint32_t rateBytesPerSecond = 0;
+        // Each way, what waits for the link and what it is carrying; 0 bounds nothing.
+        uint32_t queueBytes = 0;
     };
     struct Counts {
         uint64_t forwarded = 0;
         uint64_t lost = 0;
         uint64_t duplicated = 0;
         uint64_t clients = 0;
+        uint64_t queueDropped = 0;
     };
     // Clients past this many are not carried.
     static constexpr int kMaxClients = 1024;
@@ -65,6 +72,7 @@ private:
     std::atomic<uint64_t> lost{0};
     std::atomic<uint64_t> duplicated{0};
     std::atomic<uint64_t> clients{0};
+    std::atomic<uint64_t> queueDropped{0};
     std::thread worker;
 };
 

@@ -1,8 +1,10 @@
 // udp_relay: the tests' bad network, for sessions run by hand.
 //   udp_relay --target PORT [--port PORT] [--delay MIN-MAX] [--loss PERCENT]
 //             [--duplicate PERCENT] [--seed N] [--cut AT-LENGTH] [--cut-way both|up|down]
+//             [--rate KIB_PER_S] [--queue KIB]
 // `--cut` loses everything either way for LENGTH ms from AT ms after the start, an outage;
-// `--cut-way up` loses only what the clients send, `down` only what the server sends.
+// `--cut-way up` loses only what the clients send, `down` only what the server sends. `--rate`
+// caps each way at so many KiB a second, in front of a queue of `--queue` KiB each way.
 // Prints "relay on 127.0.0.1:PORT" and carries datagrams until SIGINT or SIGTERM, then prints
 // its counts.
 #include "tests/support/UdpRelay.h"
@@ -72,6 +74,9 @@ bool Parse(int argc, char** argv, GAME::Test::UdpRelay::Options& options, Outage
             (name == "--loss" ? options.lossPercent : options.duplicatePercent) = number;
         } else if (name == "--seed") {
             options.seed = number;
+        } else if (name == "--rate" || name == "--queue") {
+            good = good && number <= 4u * 1024 * 1024;
+            (name == "--rate" ? options.rateBytesPerSecond : options.queueBytes) = number * 1024;
         } else {
             good = false;
         }
@@ -91,7 +96,8 @@ int main(int argc, char** argv)
     if (!Parse(argc, argv, options, outage)) {
         std::fprintf(stderr, "usage: udp_relay --target PORT [--port PORT] [--delay MIN-MAX] "
                              "[--loss PERCENT] [--duplicate PERCENT] [--seed N] "
-                             "[--cut AT-LENGTH] [--cut-way both|up|down]\n");
+                             "[--cut AT-LENGTH] [--cut-way both|up|down] [--rate KIB_PER_S] "
+                             "[--queue KIB]\n");
         return 2;
     }
     std::signal(SIGINT, OnSignal);
@@ -114,10 +120,12 @@ int main(int argc, char** argv)
     }
     relay.Stop();
     const GAME::Test::UdpRelay::Counts counts = relay.GetCounts();
-    std::printf("relay: %llu forwarded, %llu lost, %llu duplicated, %llu clients\n",
-                static_cast<unsigned long long>(counts.forwarded),
-                static_cast<unsigned long long>(counts.lost),
-                static_cast<unsigned long long>(counts.duplicated),
-                static_cast<unsigned long long>(counts.clients));
+    std::printf(
+        "relay: %llu forwarded, %llu lost, %llu duplicated, %llu clients, %llu queue dropped\n",
+        static_cast<unsigned long long>(counts.forwarded),
+        static_cast<unsigned long long>(counts.lost),
+        static_cast<unsigned long long>(counts.duplicated),
+        static_cast<unsigned long long>(counts.clients),
+        static_cast<unsigned long long>(counts.queueDropped));
     return 0;
 }
