@@ -732,13 +732,10 @@ void ConnectionManager::Drain(bool all)
         }
         outbox.Recount(peer);
         const int host = transport->server ? admission.HostOf(slot) : kServerHost;
-        if (outbox.Bytes() != 0)
-            counters[Slot(host)].messagesOut += outbox.Hand(peer, all);
+        counters[Slot(host)].messagesOut += outbox.Hand(peer, all);
         if (transport->server)
             outbox.Pace(peer, clock.Ms());
-        if (outbox.Bytes() == 0)
-            continue;
-        if (!transport->server || host == kServerHost)
+        if (outbox.Bytes() == 0 || !transport->server || host == kServerHost)
             continue;
         const uint64_t oldestMs = admission.HasPlayed(host) ? outbox.OldestMs(clock.Ms()) : 0;
         std::string why;
