@@ -5,10 +5,6 @@
 
 #include <enet/time.h>
 
-#include <enet/time.h>
-
-#include <enet/time.h>
-
 #include <algorithm>
 #include <utility>
 

@@ -47,8 +47,8 @@ public:
     uint32_t number = 0;
 };
 
-constexpr uint32_t kPlace = 244;
-constexpr uint32_t kEvent = 245;
+constexpr uint32_t kPlace = 246;
+constexpr uint32_t kEvent = 247;
 
 template <uint32_t Type> struct Typed : AboutPacket {
     Typed() : AboutPacket(Type) {}
