@@ -82,17 +82,6 @@ struct Ear : ConnectionManager::Listener {
     std::vector<Heard> heard;
 };
 
-bool ServiceUntil(ConnectionManager& client, const std::function<bool()>& done)
-{
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(30);
-    while (!done() && Clock::now() < deadline) {
-        client.Service();
-        client.Flush();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return done();
-}
-
 class ConnectionStates : public ListeningServerFixture {
 protected:
     void OnMessage(int, NetPacket&) override {}

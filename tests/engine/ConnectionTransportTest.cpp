@@ -115,18 +115,6 @@ bool InOrderFromOne(const std::vector<uint32_t>& numbers)
     return true;
 }
 
-// Services a client until `done` holds or a generous deadline passes; the answer is `done`'s.
-bool ServiceUntil(ConnectionManager& client, const std::function<bool()>& done)
-{
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(30);
-    while (!done() && Clock::now() < deadline) {
-        client.Service();
-        client.Flush();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return done();
-}
-
 // A server that welcomes whoever joins, serviced on a thread of its own: joining waits for the
 // welcome. Whatever the test does to the server runs on that thread (OnServer), between its
 // frames; the server may also count messages out to its clients while `talking`.

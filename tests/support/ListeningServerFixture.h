@@ -5,7 +5,10 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/EngineFixture.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <thread>
 
 namespace GAME::Test {
 
@@ -33,6 +36,18 @@ protected:
         welcome.hostIndex = host;
         welcome.seed = seed;
         server.SendPacketToHost(host, welcome);
+    }
+
+    // Services a client until `done` holds or a generous deadline passes; the answer is `done`'s.
+    static bool ServiceUntil(ConnectionManager& client, const std::function<bool()>& done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            client.Service();
+            client.Flush();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return done();
     }
 
     ConnectionManager server;
