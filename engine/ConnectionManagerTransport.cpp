@@ -42,7 +42,7 @@
 // which ENet's own timeout would take for a dead link: a peer still heard is the session's to
 // judge, so each look at a peer heard since starts ENet's count again.
 //
-// What a machine sends a peer, how it is resent and a server's pace, is the peer's outbox's.
+// What a machine sends a peer, and how it is resent, is the peer's outbox's (ConnectionOutbox.h).
 // A playing client whose oldest message there waited kMaxBacklogMs, or whose outbox passes
 // kMaxBacklogBytes, cannot keep up: it is let go, told it is too slow.
 //
@@ -731,10 +731,10 @@ void ConnectionManager::Drain(bool all)
             continue;
         }
         outbox.Recount(peer);
+        if (outbox.Bytes() == 0)
+            continue;
         const int host = transport->server ? admission.HostOf(slot) : kServerHost;
         counters[Slot(host)].messagesOut += outbox.Hand(peer, all);
-        if (transport->server)
-            outbox.Pace(peer, clock.Ms());
         if (outbox.Bytes() == 0 || !transport->server || host == kServerHost)
             continue;
         const uint64_t oldestMs = admission.HasPlayed(host) ? outbox.OldestMs(clock.Ms()) : 0;

@@ -6,7 +6,6 @@
 #include <enet/time.h>
 
 #include <algorithm>
-#include <utility>
 
 namespace GAME {
 
@@ -52,64 +51,28 @@ bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint3
 
 size_t ConnectionOutbox::Hand(ENetPeer& peer, bool all)
 {
-    size_t taken = 0;
-    Trim();
+    size_t handed = 0;
     while (!letters.empty() && (all || holds < kLinkCommands)) {
         ENetPacket* packet = letters.front().packet;
-        // A message longer than the window goes alone.
-        const uint64_t holding = peer.reliableDataInTransit + unsent;
-        if (paced && !all && holding > 0 && holding + packet->dataLength > pace.Window()) {
-            // Counted before ENet sent, what it sent since would count twice.
-            held = held || counted;
-            break;
-        }
         letters.pop_front();
         ++first;
+        if (packet == nullptr)
+            continue;
         holds += Commands(peer, *packet);
-        if (enet_peer_send(&peer, 0, packet) == 0) {
-            ++taken;
-            handed += packet->dataLength;
-            unsent += packet->dataLength;
-        }
+        handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
         Drop(packet);
-        Trim();
     }
-    return taken;
+    Trim();
+    return handed;
 }
 
 void ConnectionOutbox::Recount(ENetPeer& peer)
 {
     holds = 0;
-    unsent = 0;
-    counted = true;
     for (ENetListIterator at = enet_list_begin(&peer.outgoingCommands);
          at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands;
-         at = enet_list_next(at)) {
-        const auto* command = reinterpret_cast<const ENetOutgoingCommand*>(at);
-        if (command->packet != nullptr)
-            unsent += command->fragmentLength;
+         at = enet_list_next(at))
         ++holds;
-    }
-    // What ENet no longer holds was acknowledged; a count cut short at kLinkCommands must not
-    // take back what was counted before.
-    delivered = std::max(delivered, handed - std::min(handed, unsent + peer.reliableDataInTransit));
-}
-
-// ENet keeps to the window too, through its throttle: within a message longer than the window,
-// and on what it sends again.
-void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
-{
-    paced = true;
-    counted = false;
-    // ENet counts what it sent again, and starts its count afresh every so often.
-    const bool resent = peer.packetsLost != lost && peer.packetsLost != 0;
-    lost = peer.packetsLost;
-    pace.Look(nowMs, peer.roundTripTime, peer.roundTripTimeVariance, delivered,
-              std::exchange(held, false), resent);
-    const uint64_t scale = ENET_PEER_PACKET_THROTTLE_SCALE;
-    peer.packetThrottleLimit = enet_uint32(std::clamp<uint64_t>(
-        pace.Window() * scale / std::max<enet_uint32>(peer.windowSize, 1), 1, scale));
-    peer.packetThrottle = peer.packetThrottleLimit;
 }
 
 uint64_t ConnectionOutbox::OldestMs(uint64_t nowMs)
@@ -165,9 +128,8 @@ void ConnectionOutbox::ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
 
 // ENet's throttle, on a lossy slow link, shrinks what may be in flight to one datagram a round
 // trip: an honest peer's messages then queue behind it and later arrive all at once, which the
-// server must take for a flood. Once linked, loss never closes the throttle (a server's pace sets
-// it); what is lost is sent again. Not before: the handshake's answer must echo the settings the
-// request carried.
+// server must take for a flood. Once linked, the throttle never closes; what is lost is sent
+// again. Not before: the handshake's answer must echo the settings the request carried.
 void ConnectionOutbox::KeepThrottleOpen(ENetPeer* peer)
 {
     peer->packetThrottle = peer->packetThrottleLimit;
@@ -183,10 +145,6 @@ void ConnectionOutbox::Clear()
     states.clear();
     holds = 0;
     bounded = false;
-    handed = unsent = delivered = 0;
-    lost = 0;
-    pace.Reset();
-    counted = held = false;
 }
 
 size_t ConnectionOutbox::Commands(const ENetPeer& peer, const ENetPacket& packet)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "engine/LinkPace.h"
-
 #include <enet/enet.h>
 
 #include <cstddef>
@@ -18,10 +16,7 @@ class NetPacket;
 // window is full, so that a slow or lossy peer's backlog would cost its server each frame in
 // proportion to its length: ENet is handed only as much as kLinkCommands, the rest waits here,
 // where a later state replaces an earlier one instead of joining it. A message kept here holds a
-// reference to its packet, which every peer it goes to shares. A server's link is paced: ENet
-// holds for it, sent or not, no more than the link's window (LinkPace.h), so that a slow link's
-// bottleneck is not flooded and what it cannot carry yet waits here, where it may be replaced and
-// its age is seen.
+// reference to its packet, which every peer it goes to shares.
 class ConnectionOutbox {
 public:
     static constexpr size_t kLinkCommands = 512;
@@ -44,15 +39,12 @@ public:
     // Queues the packet for the peer at `nowMs` of the session's clock; true when it replaced a
     // state of the same type and subject still waiting.
     bool Post(ENetPacket* packet, uint32_t type, bool state, uint32_t subject, uint64_t nowMs);
-    // Hands the peer the oldest while its link holds fewer than kLinkCommands unsent and, when
-    // paced, less than its window (all of them when `all`); how many it took.
+    // Hands the peer the oldest while its link holds fewer than kLinkCommands unsent (all of
+    // them when `all`); how many it took.
     size_t Hand(ENetPeer& peer, bool all = false);
     // What the peer's link holds unsent, counted afresh (up to kLinkCommands): ENet sends
     // between two counts, so what is counted in between only grows.
     void Recount(ENetPeer& peer);
-    // Paces the link from now on; looked at after a Recount and a Hand, before ENet sends, at
-    // `nowMs` of the session's clock.
-    void Pace(ENetPeer& peer, uint64_t nowMs);
     // How long the oldest message still here has waited, at `nowMs`; 0 when none waits.
     uint64_t OldestMs(uint64_t nowMs);
     // Bounds the wait before a resend of what ENet sent since the last look: the work is what
@@ -84,17 +76,6 @@ private:
     uint64_t first = 0;
     size_t bytes = 0;
     size_t holds = 0;
-    // Bytes ever handed to ENet, and those of them it holds unsent as last counted, and since.
-    uint64_t handed = 0;
-    uint64_t unsent = 0;
-    uint64_t delivered = 0;
-    LinkPace pace;
-    // ENet's count of what it sent again, at the last look.
-    enet_uint32 lost = 0;
-    bool paced = false;
-    // What ENet holds unsent was counted since ENet last sent; the window held a letter back then.
-    bool counted = false;
-    bool held = false;
     // ENet's time of the latest send the resend bound has seen.
     enet_uint32 boundSince = 0;
     bool bounded = false;

@@ -63,28 +63,6 @@ public:
     explicit StatePacket(uint32_t number = 0) : CountedPacket(number, kType) {}
 };
 
-// A numbered message with a kilobyte of filler, for a link's rate.
-class BulkPacket : public CountedPacket {
-public:
-    static constexpr uint32_t kType = 244;
-    explicit BulkPacket(uint32_t number = 0) : CountedPacket(number, kType) {}
-
-    uint32_t PrepareOutBuffer() override
-    {
-        NetPacketOutBuffer out(*this);
-        out.AddUInt(number);
-        out.Add(std::string(1000, 'x'));
-        return out.Done();
-    }
-    void CopyInbound(const uint8_t* data, int length) override
-    {
-        NetPacketInBuffer in(*this, data, length);
-        std::string filler;
-        in.RemoveUInt(number);
-        in.Remove(filler);
-    }
-};
-
 const bool registered =
     ConnectionManager::RegisterPacketClass<CountedPacket>() &&
     ConnectionManager::RegisterPacketRule(CountedPacket::kType,
@@ -92,16 +70,13 @@ const bool registered =
     ConnectionManager::RegisterPacketClass<StatePacket>() &&
     ConnectionManager::RegisterPacketRule(
         StatePacket::kType,
-        {.addressee = ConnectionManager::Addressee::EveryoneButSender, .state = true}) &&
-    ConnectionManager::RegisterPacketClass<BulkPacket>() &&
-    ConnectionManager::RegisterPacketRule(BulkPacket::kType,
-                                          {ConnectionManager::Addressee::EveryoneButSender});
+        {.addressee = ConnectionManager::Addressee::EveryoneButSender, .state = true});
 
 // What a client hears: the numbers of the counted messages, in order.
 struct ClientEar : ConnectionManager::Listener {
     void OnMessage(int, NetPacket& packet) override
     {
-        if (packet.GetType() == CountedPacket::kType || packet.GetType() == BulkPacket::kType)
+        if (packet.GetType() == CountedPacket::kType)
             numbers.push_back(static_cast<CountedPacket&>(packet).number);
     }
     std::vector<uint32_t> numbers;
@@ -525,42 +500,6 @@ TEST_F(ConnectionTransport, AServerStoppedThriceInPlayTakesTheBacklogAsItArrives
     EXPECT_EQ(gone, std::vector<std::string>{});
     EXPECT_EQ(waiting, 0u);
     client.Disconnect();
-}
-
-// The server tells a client behind a 64 KiB/s link with a 32 KiB queue twice what the link
-// carries, for two seconds: the client hears all in order and the queue drops next to nothing, for
-// what the link cannot carry yet waits on the server.
-TEST_F(ConnectionTransport, APeerBehindASlowLinkHearsAllAndItsQueueDropsLittle)
-{
-    UdpRelay::Options options;
-    options.targetPort = server.GetListenPort();
-    options.rateBytesPerSecond = 64 * 1024;
-    options.queueBytes = 32 * 1024;
-    UdpRelay relay(options);
-    ASSERT_TRUE(relay.IsRunning());
-    ConnectionManager client;
-    ClientEar ear;
-    client.SetListener(&ear);
-    ASSERT_TRUE(client.Connect("127.0.0.1", relay.GetPort()));
-
-    constexpr uint32_t kCount = 256;
-    uint32_t sent = 0;
-    Clock::time_point next = Clock::now();
-    ASSERT_TRUE(ServiceUntil(client, [&] {
-        for (; sent < kCount && Clock::now() >= next; next += std::chrono::milliseconds(8))
-            OnServer(
-                [number = ++sent, this] {
-                    BulkPacket bulk(number);
-                    server.BroadcastPacket(bulk);
-                },
-                false);
-        return ear.numbers.size() >= kCount;
-    }));
-    EXPECT_TRUE(InOrderFromOne(ear.numbers));
-    EXPECT_TRUE(Departures().empty());
-    const UdpRelay::Counts counts = relay.GetCounts();
-    EXPECT_LT(counts.queueDropped * 20, counts.forwarded);
-    client.SetListener(nullptr);
 }
 
 TEST_F(ConnectionTransport, ACrowdAtAFullServerIsCountedAndLoggedAsACount)
