@@ -52,13 +52,14 @@ bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint3
 size_t ConnectionOutbox::Hand(ENetPeer& peer, bool all)
 {
     size_t handed = 0;
-    while (!letters.empty() && (all || holds < kLinkCommands)) {
+    while (!letters.empty() && (all || (holds < kLinkCommands && unsent < kLinkBytes))) {
         ENetPacket* packet = letters.front().packet;
         letters.pop_front();
         ++first;
         if (packet == nullptr)
             continue;
         holds += Commands(peer, *packet);
+        unsent += packet->dataLength;
         handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
         Drop(packet);
     }
@@ -69,18 +70,25 @@ size_t ConnectionOutbox::Hand(ENetPeer& peer, bool all)
 void ConnectionOutbox::Recount(ENetPeer& peer)
 {
     holds = 0;
+    unsent = 0;
     for (ENetListIterator at = enet_list_begin(&peer.outgoingCommands);
-         at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands;
-         at = enet_list_next(at))
+         at != enet_list_end(&peer.outgoingCommands) && holds < kLinkCommands &&
+         unsent < kLinkBytes;
+         at = enet_list_next(at)) {
+        unsent += reinterpret_cast<const ENetOutgoingCommand*>(at)->fragmentLength;
         ++holds;
+    }
 }
 
 uint64_t ConnectionOutbox::OldestMs(uint64_t nowMs)
 {
+    if (!aging)
+        ageFromMs = nowMs;
+    aging = true;
     Trim();
     if (letters.empty())
         return 0;
-    return nowMs - std::min(nowMs, letters.front().postedMs);
+    return nowMs - std::min(nowMs, std::max(letters.front().postedMs, ageFromMs));
 }
 
 uint32_t ConnectionOutbox::ResendMs(const ENetPeer& peer)
@@ -143,8 +151,10 @@ void ConnectionOutbox::Clear()
             Drop(letter.packet);
     letters.clear();
     states.clear();
-    holds = 0;
+    holds = unsent = 0;
     bounded = false;
+    ageFromMs = 0;
+    aging = false;
 }
 
 size_t ConnectionOutbox::Commands(const ENetPeer& peer, const ENetPacket& packet)

@@ -20,6 +20,8 @@ class NetPacket;
 class ConnectionOutbox {
 public:
     static constexpr size_t kLinkCommands = 512;
+    // What ENet may hold unsent, so that what waits is seen here, its age and its states.
+    static constexpr size_t kLinkBytes = 64 * 1024;
     // A message unacknowledged goes out again once the link's measured round trip (ENet's mean
     // and four deviations) has passed, within these bounds, however often it went unanswered:
     // ENet doubles the wait each time, and on a lossy link an unlucky message would soon back
@@ -39,13 +41,15 @@ public:
     // Queues the packet for the peer at `nowMs` of the session's clock; true when it replaced a
     // state of the same type and subject still waiting.
     bool Post(ENetPacket* packet, uint32_t type, bool state, uint32_t subject, uint64_t nowMs);
-    // Hands the peer the oldest while its link holds fewer than kLinkCommands unsent (all of
-    // them when `all`); how many it took.
+    // Hands the peer the oldest while its link holds fewer than kLinkCommands and kLinkBytes
+    // unsent (all of them when `all`); how many it took.
     size_t Hand(ENetPeer& peer, bool all = false);
-    // What the peer's link holds unsent, counted afresh (up to kLinkCommands): ENet sends
+    // What the peer's link holds unsent, counted afresh (up to its bounds): ENet sends
     // between two counts, so what is counted in between only grows.
     void Recount(ENetPeer& peer);
-    // How long the oldest message still here has waited, at `nowMs`; 0 when none waits.
+    // How long the oldest message still here has waited, at `nowMs`; 0 when none waits. What
+    // was posted before the first ask ages from then: a peer is asked once it plays, and what
+    // waited while it loaded its world was the load's to wait for.
     uint64_t OldestMs(uint64_t nowMs);
     // Bounds the wait before a resend of what ENet sent since the last look: the work is what
     // the peer's window let out since, not all it has in flight.
@@ -76,6 +80,10 @@ private:
     uint64_t first = 0;
     size_t bytes = 0;
     size_t holds = 0;
+    size_t unsent = 0;
+    // Letters age from the first ask on.
+    uint64_t ageFromMs = 0;
+    bool aging = false;
     // ENet's time of the latest send the resend bound has seen.
     enet_uint32 boundSince = 0;
     bool bounded = false;

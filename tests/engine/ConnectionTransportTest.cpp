@@ -63,6 +63,28 @@ public:
     explicit StatePacket(uint32_t number = 0) : CountedPacket(number, kType) {}
 };
 
+// A numbered message with a kilobyte of filler.
+class BulkPacket : public CountedPacket {
+public:
+    static constexpr uint32_t kType = 244;
+    explicit BulkPacket(uint32_t number = 0) : CountedPacket(number, kType) {}
+
+    uint32_t PrepareOutBuffer() override
+    {
+        NetPacketOutBuffer out(*this);
+        out.AddUInt(number);
+        out.Add(std::string(1000, 'x'));
+        return out.Done();
+    }
+    void CopyInbound(const uint8_t* data, int length) override
+    {
+        NetPacketInBuffer in(*this, data, length);
+        std::string filler;
+        in.RemoveUInt(number);
+        in.Remove(filler);
+    }
+};
+
 const bool registered =
     ConnectionManager::RegisterPacketClass<CountedPacket>() &&
     ConnectionManager::RegisterPacketRule(CountedPacket::kType,
@@ -70,13 +92,16 @@ const bool registered =
     ConnectionManager::RegisterPacketClass<StatePacket>() &&
     ConnectionManager::RegisterPacketRule(
         StatePacket::kType,
-        {.addressee = ConnectionManager::Addressee::EveryoneButSender, .state = true});
+        {.addressee = ConnectionManager::Addressee::EveryoneButSender, .state = true}) &&
+    ConnectionManager::RegisterPacketClass<BulkPacket>() &&
+    ConnectionManager::RegisterPacketRule(BulkPacket::kType,
+                                          {ConnectionManager::Addressee::EveryoneButSender});
 
 // What a client hears: the numbers of the counted messages, in order.
 struct ClientEar : ConnectionManager::Listener {
     void OnMessage(int, NetPacket& packet) override
     {
-        if (packet.GetType() == CountedPacket::kType)
+        if (packet.GetType() == CountedPacket::kType || packet.GetType() == BulkPacket::kType)
             numbers.push_back(static_cast<CountedPacket&>(packet).number);
     }
     std::vector<uint32_t> numbers;
@@ -915,6 +940,54 @@ TEST_F(ConnectionTransport, AClientWhoseOldestUpdateWaitsPastTheBoundIsToldItIsT
     EXPECT_EQ(idle.GetFarewell(), Farewell::TooSlow);
     EXPECT_TRUE(keeps.IsConnected());
     keeps.SetListener(nullptr);
+}
+
+// Long messages for a client that reads nothing: ENet holds few of them unsent, and the rest
+// wait on the server, where their age and their bytes are seen; all come, in order, once it reads.
+TEST_F(ConnectionTransport, LongMessagesWaitOnTheServerBeyondWhatTheLinkHoldsUnsent)
+{
+    ConnectionManager idle;
+    ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
+    constexpr uint32_t kCount = 400;
+    size_t waiting = 0;
+    OnServer([&] {
+        for (uint32_t number = 1; number <= kCount; ++number) {
+            BulkPacket bulk(number);
+            server.BroadcastPacket(bulk);
+        }
+        waiting = server.GetBacklogBytes(1);
+    });
+    EXPECT_GT(waiting, size_t(kCount - 128) * 1000);
+    ClientEar ear;
+    idle.SetListener(&ear);
+    ASSERT_TRUE(ServiceUntil(idle, [&] { return ear.numbers.size() == kCount; }));
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    idle.SetListener(nullptr);
+}
+
+// What waited for a client while it loaded its world ages from when it plays: it is not told it
+// is too slow the moment it plays, only once the bound has passed in play.
+TEST_F(ConnectionTransport, WhatWaitedWhileAClientLoadedAgesFromWhenItPlays)
+{
+    bringsPlayer = false;
+    OnServer([&] { ConnectionBounds::SetMaxBacklogMs(server, 1500); });
+    ConnectionManager idle;
+    ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
+    OnServer([&] {
+        for (uint32_t number = 1; number <= 20000; ++number) {
+            CountedPacket counted(number);
+            server.BroadcastPacket(counted);
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    OnServer([&] {
+        server.MarkPlaying(1);
+        server.Flush();
+    });
+    EXPECT_EQ(Departures(), std::vector<std::string>{});
+    ASSERT_TRUE(ServerUntil([&] { return departures == std::vector<std::string>{"left 1"}; }));
+    ASSERT_TRUE(ServiceUntil(idle, [&] { return !idle.IsConnected(); }));
+    EXPECT_EQ(idle.GetFarewell(), Farewell::TooSlow);
 }
 
 // A message longer than the link carries is refused at once, in one line, and the link let go:
