@@ -188,6 +188,16 @@ protected:
         }
         return false;
     }
+    // Tells every client counted messages 1 to `count`, on the server's thread.
+    void TellEveryone(uint32_t count)
+    {
+        OnServer([&] {
+            for (uint32_t number = 1; number <= count; ++number) {
+                CountedPacket counted(number);
+                server.BroadcastPacket(counted);
+            }
+        });
+    }
     std::vector<std::string> Departures()
     {
         std::vector<std::string> copy;
@@ -925,12 +935,7 @@ TEST_F(ConnectionTransport, AClientWhoseOldestUpdateWaitsPastTheBoundIsToldItIsT
     ASSERT_TRUE(keeps.Connect("127.0.0.1", server.GetListenPort()));
     ConnectionManager idle;
     ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
-    OnServer([&] {
-        for (uint32_t number = 1; number <= 20000; ++number) {
-            CountedPacket counted(number);
-            server.BroadcastPacket(counted);
-        }
-    });
+    TellEveryone(20000);
     ClientEar ear;
     keeps.SetListener(&ear);
     ASSERT_TRUE(ServiceUntil(keeps, [&] { return ear.numbers.size() == 20000; }));
@@ -973,12 +978,7 @@ TEST_F(ConnectionTransport, WhatWaitedWhileAClientLoadedAgesFromWhenItPlays)
     OnServer([&] { ConnectionBounds::SetMaxBacklogMs(server, 1500); });
     ConnectionManager idle;
     ASSERT_TRUE(idle.Connect("127.0.0.1", server.GetListenPort()));
-    OnServer([&] {
-        for (uint32_t number = 1; number <= 20000; ++number) {
-            CountedPacket counted(number);
-            server.BroadcastPacket(counted);
-        }
-    });
+    TellEveryone(20000);
     std::this_thread::sleep_for(std::chrono::milliseconds(2000));
     OnServer([&] {
         server.MarkPlaying(1);
