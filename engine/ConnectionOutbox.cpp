@@ -82,13 +82,12 @@ void ConnectionOutbox::Recount(ENetPeer& peer)
 
 uint64_t ConnectionOutbox::OldestMs(uint64_t nowMs)
 {
-    if (!aging)
+    if (!ageFromMs)
         ageFromMs = nowMs;
-    aging = true;
     Trim();
     if (letters.empty())
         return 0;
-    return nowMs - std::min(nowMs, std::max(letters.front().postedMs, ageFromMs));
+    return nowMs - std::min(nowMs, std::max(letters.front().postedMs, *ageFromMs));
 }
 
 uint32_t ConnectionOutbox::ResendMs(const ENetPeer& peer)
@@ -153,8 +152,7 @@ void ConnectionOutbox::Clear()
     states.clear();
     holds = unsent = 0;
     bounded = false;
-    ageFromMs = 0;
-    aging = false;
+    ageFromMs.reset();
 }
 
 size_t ConnectionOutbox::Commands(const ENetPeer& peer, const ENetPacket& packet)

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <unordered_map>
 
 namespace GAME {
@@ -82,8 +83,7 @@ private:
     size_t holds = 0;
     size_t unsent = 0;
     // Letters age from the first ask on.
-    uint64_t ageFromMs = 0;
-    bool aging = false;
+    std::optional<uint64_t> ageFromMs;
     // ENet's time of the latest send the resend bound has seen.
     enet_uint32 boundSince = 0;
     bool bounded = false;
