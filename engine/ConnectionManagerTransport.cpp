@@ -511,7 +511,7 @@ void ConnectionManager::TendSlot(size_t slot, uint64_t nowMs, Clock::time_point 
         heard.wall = std::max(heard.wall, wallNow - ago);
     }
     if (held)
-        transport->outboxes[slot].BoundResends(peer);
+        transport->outboxes[slot].Tend(peer, nowMs);
     if (!transport->server) {
         if (&peer == transport->toServer && WallSilence(slot) >= linkTimeoutMs) {
             enet_peer_reset(&peer);

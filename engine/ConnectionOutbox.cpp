@@ -6,6 +6,7 @@
 #include <enet/time.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace GAME {
 
@@ -90,10 +91,69 @@ uint64_t ConnectionOutbox::OldestMs(uint64_t nowMs)
     return nowMs - std::min(nowMs, std::max(letters.front().postedMs, *ageFromMs));
 }
 
-uint32_t ConnectionOutbox::ResendMs(const ENetPeer& peer)
+// Behind a queue every round trip is longer than the last until the window is halved, and a
+// resend sent before its acknowledgement could come joins the queue it waits in: a narrowed
+// link waits at least two mean round trips.
+uint32_t ConnectionOutbox::ResendMs(const ENetPeer& peer) const
 {
-    return std::clamp<uint32_t>(peer.roundTripTime + 4 * peer.roundTripTimeVariance, kMinResendMs,
-                                kMaxResendMs);
+    const uint32_t measured = peer.roundTripTime + 4 * peer.roundTripTimeVariance;
+    return std::clamp<uint32_t>(window != 0 ? std::max(measured, 2 * peer.roundTripTime) : measured,
+                                kMinResendMs, kMaxResendMs);
+}
+
+void ConnectionOutbox::Tend(ENetPeer& peer, uint64_t nowMs)
+{
+    BoundResends(peer);
+    Pace(peer, nowMs);
+}
+
+// A queue in the path shows as a round trip that grows with what is in flight, and as losses
+// once it overflows: the window is halved, down to kLeastWindow, and opens again by kWindowStep
+// a look only once the queue has drained, so that a link narrowed keeps no more in flight than
+// its queue holds. A slow machine lengthens the round trip too but loses nothing, and a lossy
+// link loses with no queue standing: neither is narrowed. The least round trip is the link's own
+// since its handshake: a standing queue hides it from any recent look.
+void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
+{
+    if (peer.state != ENET_PEER_STATE_CONNECTED)
+        return;
+    if (!paced) {
+        paced = true;
+        pacedMs = tendedMs = nowMs;
+        sentSeen = peer.packetsSent;
+        lostSeen = peer.packetsLost;
+    }
+    if (peer.roundTripTime != 0 && (leastRttMs == 0 || peer.roundTripTime < leastRttMs))
+        leastRttMs = peer.roundTripTime;
+    // A machine that stalls, either one, leaves what is in flight unacknowledged past its wait.
+    const uint64_t silent = ENET_TIME_DIFFERENCE(peer.host->serviceTime, peer.lastReceiveTime);
+    stalledMs = std::max({stalledMs, silent, nowMs - std::min(nowMs, tendedMs)});
+    tendedMs = nowMs;
+    if (nowMs - pacedMs >= kPaceMs) {
+        pacedMs = nowMs;
+        const bool steady = std::max(stalledMs, lastStalledMs) <= leastRttMs + kQueuedSlackMs;
+        lastStalledMs = std::exchange(stalledMs, 0);
+        // ENet starts both counts afresh every few seconds.
+        const enet_uint32 sent = peer.packetsSent - (peer.packetsSent >= sentSeen ? sentSeen : 0);
+        const enet_uint32 lost = peer.packetsLost - (peer.packetsLost >= lostSeen ? lostSeen : 0);
+        sentSeen = peer.packetsSent;
+        lostSeen = peer.packetsLost;
+        const auto above = [&](uint32_t factor) {
+            return peer.roundTripTime > factor * leastRttMs + kQueuedSlackMs;
+        };
+        if (steady && above(kQueuedFactor) && lost * kLossShare > sent)
+            window = std::max(kLeastWindow, (window != 0 ? window : peer.windowSize) / 2);
+        else if (window != 0 && !above(kDrainedFactor))
+            window = window + kWindowStep < peer.windowSize ? window + kWindowStep : 0;
+    }
+    // ENet's window is its throttle's share of the window the two ends agreed on, which ENet may
+    // agree again at any service: the throttle is what is set, at every look.
+    const enet_uint32 open = ENET_PEER_PACKET_THROTTLE_SCALE;
+    peer.packetThrottleLimit =
+        window == 0 ? open
+                    : std::clamp<enet_uint32>(
+                          window * open / std::max<enet_uint32>(peer.windowSize, 1), 1, open);
+    peer.packetThrottle = peer.packetThrottleLimit;
 }
 
 // ENet keeps what it sent in the order it sent it, a resend at the end again; ENet looks for one
@@ -135,8 +195,9 @@ void ConnectionOutbox::ForgiveStop(ENetPeer& peer, enet_uint32 stopMs)
 
 // ENet's throttle, on a lossy slow link, shrinks what may be in flight to one datagram a round
 // trip: an honest peer's messages then queue behind it and later arrive all at once, which the
-// server must take for a flood. Once linked, the throttle never closes; what is lost is sent
-// again. Not before: the handshake's answer must echo the settings the request carried.
+// server must take for a flood. Once linked, the throttle never closes of itself (the pace alone
+// narrows it); what is lost is sent again. Not before: the handshake's answer must echo the
+// settings the request carried.
 void ConnectionOutbox::KeepThrottleOpen(ENetPeer* peer)
 {
     peer->packetThrottle = peer->packetThrottleLimit;
@@ -153,6 +214,10 @@ void ConnectionOutbox::Clear()
     holds = unsent = 0;
     bounded = false;
     ageFromMs.reset();
+    leastRttMs = sentSeen = lostSeen = 0;
+    paced = false;
+    pacedMs = tendedMs = stalledMs = lastStalledMs = 0;
+    window = 0;
 }
 
 size_t ConnectionOutbox::Commands(const ENetPeer& peer, const ENetPacket& packet)

@@ -29,6 +29,16 @@ public:
     // off past any timeout.
     static constexpr uint32_t kMinResendMs = 50;
     static constexpr uint32_t kMaxResendMs = 2000;
+    // A link whose round trip stands at over kQueuedFactor times its least (and kQueuedSlackMs)
+    // while it loses one in kLossShare of what it sends has a queue in its path that overflows;
+    // under kDrainedFactor times, the queue has drained. Looked at every kPaceMs.
+    static constexpr uint32_t kQueuedFactor = 3;
+    static constexpr uint32_t kDrainedFactor = 2;
+    static constexpr uint32_t kQueuedSlackMs = 20;
+    static constexpr uint32_t kLossShare = 50;
+    static constexpr uint32_t kLeastWindow = 16 * 1024;
+    static constexpr uint32_t kWindowStep = 2 * 1024;
+    static constexpr uint64_t kPaceMs = 250;
 
     ConnectionOutbox() = default;
     ConnectionOutbox(const ConnectionOutbox&) = delete;
@@ -52,11 +62,10 @@ public:
     // was posted before the first ask ages from then: a peer is asked once it plays, and what
     // waited while it loaded its world was the load's to wait for.
     uint64_t OldestMs(uint64_t nowMs);
-    // Bounds the wait before a resend of what ENet sent since the last look: the work is what
-    // the peer's window let out since, not all it has in flight.
-    void BoundResends(ENetPeer& peer);
+    // A frame's look at the link, at `nowMs` of the session's clock: its resends and its window.
+    void Tend(ENetPeer& peer, uint64_t nowMs);
     // The link's resend wait, from its measured round trip.
-    static uint32_t ResendMs(const ENetPeer& peer);
+    uint32_t ResendMs(const ENetPeer& peer) const;
     // What ENet timed while this machine did not run (`stopMs`) is no one's wait.
     void ForgiveStop(ENetPeer& peer, enet_uint32 stopMs);
     static void KeepThrottleOpen(ENetPeer* peer);
@@ -67,6 +76,12 @@ private:
         ENetPacket* packet = nullptr;
         uint64_t postedMs = 0;
     };
+    // Bounds the wait before a resend of what ENet sent since the last look: the work is what
+    // the peer's window let out since, not all it has in flight.
+    void BoundResends(ENetPeer& peer);
+    // Narrows the window of a link whose path queues and overflows, and opens it again once
+    // the queue has drained.
+    void Pace(ENetPeer& peer, uint64_t nowMs);
     // The commands a packet takes: its fragments.
     static size_t Commands(const ENetPeer& peer, const ENetPacket& packet);
     void Drop(ENetPacket*& packet);
@@ -87,6 +102,19 @@ private:
     // ENet's time of the latest send the resend bound has seen.
     enet_uint32 boundSince = 0;
     bool bounded = false;
+    // The pace: the link's least round trip since it was made, ENet's counts of sends and
+    // resends at the last look, and the window, 0 while it is the one the ends agreed on.
+    bool paced = false;
+    enet_uint32 leastRttMs = 0;
+    enet_uint32 sentSeen = 0;
+    enet_uint32 lostSeen = 0;
+    uint64_t pacedMs = 0;
+    enet_uint32 window = 0;
+    // The longest either machine stalled in this look and the last: the peer silent, or this
+    // machine not here.
+    uint64_t tendedMs = 0;
+    uint64_t stalledMs = 0;
+    uint64_t lastStalledMs = 0;
 };
 
 } // namespace GAME

@@ -979,6 +979,43 @@ TEST_F(ConnectionTransport, LongMessagesWaitOnTheServerBeyondWhatTheLinkHoldsUns
     idle.SetListener(nullptr);
 }
 
+// A client behind a link of 256 KiB/s in front of a 24 KiB queue, sent a quarter of a megabyte
+// at once and then as much again: once the queue has overflowed, the server keeps about what it
+// holds in flight, so that the link carries the rest at its rate with little lost at the queue,
+// and all of it in order.
+TEST_F(ConnectionTransport, APeerBehindACappedLinkIsSentWhatItCarriesAndLittleDiesAtItsQueue)
+{
+    UdpRelay::Options options;
+    options.targetPort = server.GetListenPort();
+    options.rateBytesPerSecond = 256 * 1024;
+    options.queueBytes = 24 * 1024;
+    UdpRelay relay(options);
+    ConnectionManager client;
+    ClientEar ear;
+    client.SetListener(&ear);
+    ASSERT_TRUE(client.Connect("127.0.0.1", relay.GetPort()));
+    constexpr uint32_t kEach = 250;
+    UdpRelay::Counts first;
+    for (const uint32_t count : {kEach, 2 * kEach}) {
+        OnServer([&] {
+            for (auto number = uint32_t(ear.numbers.size()) + 1; number <= count; ++number) {
+                BulkPacket bulk(number);
+                server.BroadcastPacket(bulk);
+            }
+        });
+        ASSERT_TRUE(ServiceUntil(client, [&] { return ear.numbers.size() == count; }));
+        if (count == kEach)
+            first = relay.GetCounts();
+    }
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    const UdpRelay::Counts counts = relay.GetCounts();
+    const uint64_t dropped = counts.queueDropped - first.queueDropped;
+    EXPECT_LT(dropped * 50, counts.forwarded - first.forwarded)
+        << dropped << " dropped, " << counts.forwarded - first.forwarded << " forwarded; first "
+        << first.queueDropped << " dropped, " << first.forwarded << " forwarded";
+    client.SetListener(nullptr);
+}
+
 // What waited for a client while it loaded its world ages from when it plays: it is not told it
 // is too slow the moment it plays, only once the bound has passed in play.
 TEST_F(ConnectionTransport, WhatWaitedWhileAClientLoadedAgesFromWhenItPlays)
