@@ -42,7 +42,7 @@
 // which ENet's own timeout would take for a dead link: a peer still heard is the session's to
 // judge, so each look at a peer heard since starts ENet's count again.
 //
-// What a machine sends a peer, and how it is resent, is the peer's outbox's (ConnectionOutbox.h).
+// What a machine sends a peer, how much of it flies and how it is resent: the peer's outbox's.
 // A playing client whose oldest message there waited kMaxBacklogMs, or whose outbox passes
 // kMaxBacklogBytes, cannot keep up: it is let go, told it is too slow.
 //

@@ -12,7 +12,8 @@ namespace GAME {
 
 class NetPacket;
 
-// What waits for one peer's link beyond what ENet holds for it, in order, and how what ENet
+// What waits for one peer's link beyond what ENet holds for it, in order, how much ENet keeps in
+// flight (a link whose path queues is narrowed to about what its queue holds) and how what ENet
 // holds is resent. ENet walks the whole of a peer's unsent queue at every send while the peer's
 // window is full, so that a slow or lossy peer's backlog would cost its server each frame in
 // proportion to its length: ENet is handed only as much as kLinkCommands, the rest waits here,
