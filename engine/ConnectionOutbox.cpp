@@ -109,10 +109,11 @@ void ConnectionOutbox::Tend(ENetPeer& peer, uint64_t nowMs)
 
 // A queue in the path shows as a round trip that grows with what is in flight, and as losses
 // once it overflows: the window is halved, down to kLeastWindow, and opens again by kWindowStep
-// a look only once the queue has drained, so that a link narrowed keeps no more in flight than
-// its queue holds. A slow machine lengthens the round trip too but loses nothing, and a lossy
-// link loses with no queue standing: neither is narrowed. The least round trip is the link's own
-// since its handshake: a standing queue hides it from any recent look.
+// a look once no queue stands, so that a link narrowed keeps about what its queue holds in
+// flight. A slow machine lengthens the round trip too but loses nothing (what it leaves
+// unacknowledged past the resend wait while it stalls is no loss), and a lossy link loses with no
+// queue standing: neither is narrowed. The least round trip is the link's own since its
+// handshake: a standing queue hides it from any recent look.
 void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
 {
     if (peer.state != ENET_PEER_STATE_CONNECTED)
@@ -125,25 +126,22 @@ void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
     }
     if (peer.roundTripTime != 0 && (leastRttMs == 0 || peer.roundTripTime < leastRttMs))
         leastRttMs = peer.roundTripTime;
-    // A machine that stalls, either one, leaves what is in flight unacknowledged past its wait.
     const uint64_t silent = ENET_TIME_DIFFERENCE(peer.host->serviceTime, peer.lastReceiveTime);
     stalledMs = std::max({stalledMs, silent, nowMs - std::min(nowMs, tendedMs)});
     tendedMs = nowMs;
     if (nowMs - pacedMs >= kPaceMs) {
         pacedMs = nowMs;
-        const bool steady = std::max(stalledMs, lastStalledMs) <= leastRttMs + kQueuedSlackMs;
+        const bool steady = std::max(stalledMs, lastStalledMs) + leastRttMs <= ResendMs(peer);
         lastStalledMs = std::exchange(stalledMs, 0);
         // ENet starts both counts afresh every few seconds.
         const enet_uint32 sent = peer.packetsSent - (peer.packetsSent >= sentSeen ? sentSeen : 0);
         const enet_uint32 lost = peer.packetsLost - (peer.packetsLost >= lostSeen ? lostSeen : 0);
         sentSeen = peer.packetsSent;
         lostSeen = peer.packetsLost;
-        const auto above = [&](uint32_t factor) {
-            return peer.roundTripTime > factor * leastRttMs + kQueuedSlackMs;
-        };
-        if (steady && above(kQueuedFactor) && lost * kLossShare > sent)
+        const bool queued = peer.roundTripTime > kQueuedFactor * leastRttMs + kQueuedSlackMs;
+        if (queued && steady && lost * kLossShare > sent)
             window = std::max(kLeastWindow, (window != 0 ? window : peer.windowSize) / 2);
-        else if (window != 0 && !above(kDrainedFactor))
+        else if (window != 0 && !queued)
             window = window + kWindowStep < peer.windowSize ? window + kWindowStep : 0;
     }
     // ENet's window is its throttle's share of the window the two ends agreed on, which ENet may

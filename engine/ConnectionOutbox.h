@@ -30,16 +30,16 @@ public:
     // off past any timeout.
     static constexpr uint32_t kMinResendMs = 50;
     static constexpr uint32_t kMaxResendMs = 2000;
-    // A link whose round trip stands at over kQueuedFactor times its least (and kQueuedSlackMs)
-    // while it loses one in kLossShare of what it sends has a queue in its path that overflows;
-    // under kDrainedFactor times, the queue has drained. Looked at every kPaceMs.
-    static constexpr uint32_t kQueuedFactor = 3;
-    static constexpr uint32_t kDrainedFactor = 2;
-    static constexpr uint32_t kQueuedSlackMs = 20;
+    // A link whose round trip stands at over kQueuedFactor times its least and kQueuedSlackMs
+    // has a queue in its path; one that then loses one in kLossShare of what it sends, looked at
+    // every kPaceMs, overflows it. Such a link's window is narrowed, to kLeastWindow at the
+    // least, and opens by kWindowStep a look while no queue stands.
+    static constexpr uint32_t kQueuedFactor = 4;
+    static constexpr uint32_t kQueuedSlackMs = 50;
     static constexpr uint32_t kLossShare = 50;
+    static constexpr uint64_t kPaceMs = 250;
     static constexpr uint32_t kLeastWindow = 16 * 1024;
     static constexpr uint32_t kWindowStep = 2 * 1024;
-    static constexpr uint64_t kPaceMs = 250;
 
     ConnectionOutbox() = default;
     ConnectionOutbox(const ConnectionOutbox&) = delete;
