@@ -852,7 +852,7 @@ TEST_F(MegalesiosTest, AQuestSkillHoldsTheNextStrikeAndAFarConduitIsNeverFound)
     EXPECT_FALSE(boss->IsInvincible());
 }
 
-TEST_F(MegalesiosTest, TheLevelStateCarriesBothFlagsAndShortStatesLeaveThemFalse)
+TEST_F(MegalesiosTest, BothFlagsAreSavedShortStatesLeaveThemFalseAndTheStartupHeedsThem)
 {
     Megalesios* boss = Boss();
     boss->SetLaunched(true);
@@ -877,12 +877,8 @@ TEST_F(MegalesiosTest, TheLevelStateCarriesBothFlagsAndShortStatesLeaveThemFalse
         EXPECT_EQ(restored->IsLaunched(), row.launched);
         EXPECT_EQ(restored->IsConduitDestroyed(), row.destroyed);
     }
-}
 
-TEST_F(MegalesiosTest, ARestoredBossSkipsTheScriptItAlreadyPlayed)
-{
-    Megalesios* boss = Boss();
-    boss->SetLaunched(true);
+    // A restored boss skips the script it already played.
     Brain(*boss).SetState("Startup", ControllerAIStateData());
     EXPECT_EQ(StateOf(*boss), "AttackConduit");
     boss->SetConduitDestroyed(true);

@@ -445,8 +445,9 @@ TEST_F(StateQueriesTest, PickersTakeTheFirstOfEqualsAndSkipTheUnhurt)
     EXPECT_EQ(controller->FindClosest({half, full, west, alsoFull}), full);
 }
 
-TEST_F(StateQueriesTest, AnUnknownSkillIsReportedBeforeTheEnemyIsLookedAt)
+TEST_F(StateQueriesTest, CloseEnoughMeansStrictlyInsideTheTolerance)
 {
+    // An unknown skill is reported before the enemy is looked at.
     log.Clear();
     EXPECT_FALSE(probe->CloseEnoughToUseSkill(0, 0));
     EXPECT_EQ(log.Count(2, "ControllerAIState::CloseEnoughToUseSkill() - invalid skill used by "
@@ -454,10 +455,7 @@ TEST_F(StateQueriesTest, AnUnknownSkillIsReportedBeforeTheEnemyIsLookedAt)
                            "issue."),
               1u);
     EXPECT_EQ(log.GetLines().size(), 1u);
-}
 
-TEST_F(StateQueriesTest, CloseEnoughMeansStrictlyInsideTheTolerance)
-{
     database.WriteRecord("Records/Skills/Bite.dbr",
                          {RecordSkill::kClassLine, "distanceProfile = Melee"});
     database.WriteRecord("Records/Skills/Spit.dbr",
@@ -497,13 +495,23 @@ TEST_F(StateQueriesTest, CloseEnoughMeansStrictlyInsideTheTolerance)
     EXPECT_TRUE(probe->CloseEnoughToUseSkill(enemyId, spit));
 }
 
-TEST_F(StateQueriesTest, AliveAndValidatedIdsNameCharactersOnly)
+TEST_F(StateQueriesTest, ValidatedIdsNameCharactersAndTheClosestIsOneThatExists)
 {
     EXPECT_TRUE(ProbeState::IsAlive(hero->GetObjectId()));
     EXPECT_FALSE(ProbeState::IsAlive(0));
     EXPECT_EQ(ProbeState::ValidateObjectId(hero->GetObjectId(), "Probe"), hero);
     EXPECT_EQ(ProbeState::ValidateObjectId(999, "Probe"), nullptr);
     EXPECT_EQ(log.Count(2, "Probe Error - invalid Object ID."), 1u);
+
+    // GetClosest indexes the nearest entity that exists.
+    EXPECT_EQ(probe->GetClosest({}), -1);
+    Monster* far = Make("FarPoint", 9, 0);
+    Monster* near = Make("NearPoint", 3, 0);
+    far->SetUniqueID(UniqueId(1, 2, 3, 4));
+    near->SetUniqueID(UniqueId(5, 6, 7, 8));
+    EXPECT_EQ(probe->GetClosest({UniqueId(9, 9, 9, 9), far->GetUniqueID(), near->GetUniqueID()}),
+              2);
+    EXPECT_EQ(probe->GetClosest({UniqueId(9, 9, 9, 9)}), -1);
 }
 
 TEST_F(StateQueriesTest, SightFindsFoesFriendsAndRecordsWithinTheViewDistance)
@@ -530,29 +538,13 @@ TEST_F(StateQueriesTest, SightFindsFoesFriendsAndRecordsWithinTheViewDistance)
     foe->SetLifeState(LifeState_Dead);
     probe->FindEnemiesInSight(found);
     EXPECT_EQ(found, std::vector<Character*>{foe});
-}
 
-// The record is asked before the crowd's bound: 300 of another kind nearer hide none of it.
-TEST_F(StateQueriesTest, ACrowdOfOtherKindsHidesNoneOfTheKind)
-{
+    // The record is asked before the crowd's bound: 300 of another kind nearer hide none of it.
     for (int i = 0; i < 300; ++i)
         Make("Other", 1, 0);
     Monster* kind = Make("Kind", 5, 0);
-    std::vector<Character*> found;
     probe->FindAlliesOfType(found, "Records/Creatures/Kind.dbr");
     EXPECT_EQ(found, std::vector<Character*>{kind});
-}
-
-TEST_F(StateQueriesTest, GetClosestIndexesTheNearestEntityThatExists)
-{
-    EXPECT_EQ(probe->GetClosest({}), -1);
-    Monster* far = Make("FarPoint", 9, 0);
-    Monster* near = Make("NearPoint", 3, 0);
-    far->SetUniqueID(UniqueId(1, 2, 3, 4));
-    near->SetUniqueID(UniqueId(5, 6, 7, 8));
-    EXPECT_EQ(probe->GetClosest({UniqueId(9, 9, 9, 9), far->GetUniqueID(), near->GetUniqueID()}),
-              2);
-    EXPECT_EQ(probe->GetClosest({UniqueId(9, 9, 9, 9)}), -1);
 }
 
 TEST_F(StateQueriesTest, OnlyStaticOccludersBlockTheWay)
@@ -642,7 +634,7 @@ TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothi
     }
 }
 
-TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappens)
+TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItemsAndNeedsACharacter)
 {
     database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
     auto* orphan = static_cast<ControllerCharacter*>(
@@ -651,11 +643,7 @@ TEST_F(ControllerCharacterTest, WithoutACharacterNothingHappens)
     orphan->SendDropItemRandom(7);
     orphan->PickupItem(7);
     EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
-}
 
-TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItems)
-{
-    database.WriteFile("Records/Items/Ring.dbr", "Class = Item\n");
     auto* monster = Carrier();
     ControllerCharacter* controller = Control(*monster);
     Item* item = controller->CreateItemInInventory("Records/Items/Ring.dbr");
@@ -959,7 +947,7 @@ protected:
     ControllerCombat* controller = nullptr;
 };
 
-TEST_F(ControllerCombatBuffTest, ABuffIsSentOnceAndAgainOnlyForAnotherLevel)
+TEST_F(ControllerCombatBuffTest, ABuffIsSentAtEachRenewalAndAgainOnceItExpired)
 {
     monster->ControllerAddSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
     ASSERT_EQ(monster->buffs.size(), 1u);
@@ -972,16 +960,12 @@ TEST_F(ControllerCombatBuffTest, ABuffIsSentOnceAndAgainOnlyForAnotherLevel)
     ASSERT_EQ(monster->buffs.size(), 3u);
     EXPECT_EQ(monster->buffs[2].level, 3u);
     EXPECT_EQ(controller->GetSkillBuffCount(), 1u);
-}
 
-TEST_F(ControllerCombatBuffTest, AnExpiredBuffIsSentAgainAtTheSameLevel)
-{
-    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
-    ASSERT_TRUE(monster->IsSkillBuffActive("Records/Skills/Rage.dbr"));
     // Expired on the character: the controller's entry no longer stands for a held buff.
+    ASSERT_TRUE(monster->IsSkillBuffActive("Records/Skills/Rage.dbr"));
     monster->CreateRemoveSkillBuff(0, "Records/Skills/Rage.dbr", 0, "", 0, "", 0, 0, 0);
     monster->buffs.clear();
-    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
+    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 3), {}, false);
     EXPECT_EQ(monster->buffs.size(), 1u);
     EXPECT_TRUE(monster->IsSkillBuffActive("Records/Skills/Rage.dbr"));
 }

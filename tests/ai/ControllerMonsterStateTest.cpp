@@ -27,7 +27,6 @@
 #include "ai/ControllerStationaryMonster.h"
 #include "ai/ControllerStooge.h"
 #include "characters/AmbientCharacter.h"
-#include "characters/AnimationSet.h"
 #include "characters/CharacterConfigCommands.h"
 #include "characters/CharacterMovementManager.h"
 #include "characters/Monster.h"
@@ -884,14 +883,6 @@ protected:
     CountingState* state = nullptr;
 };
 
-TEST_F(MonsterDecisionsTest, SpecialSlotsPastTheFiveAreEmpty)
-{
-    Think("");
-    controller->SetSpecialAttack5Skill(9, 1200, 300, 40, SkillUseRange_Long);
-    EXPECT_EQ(controller->GetSpecialAttack(5).skill, 0u);
-    EXPECT_EQ(controller->GetSpecialAttack(-1).skill, 0u);
-}
-
 TEST_F(MonsterDecisionsTest, NewLeaderTeamChangeAndClearForgetTheGrudges)
 {
     Think("");
@@ -933,10 +924,19 @@ TEST_F(MonsterDecisionsTest, TreasureProxyReplacesTheOldOneAndKeepsOnlyProxies)
     EXPECT_EQ(ObjectManager::Instance().GetObject(secondId), nullptr);
 }
 
-TEST_F(MonsterDecisionsTest, SpecialWaitsForTheEnemyItsTimeoutAndItsDelay)
+TEST_F(MonsterDecisionsTest, BestSkillWaitsForTheSpecialsEnemyTimeoutAndDelay)
 {
     Think("");
     const uint32_t foe = MakeFoe(3)->GetObjectId();
+    // No skill at all gives zero; only an unchecked choice logs it.
+    log.Clear();
+    EXPECT_EQ(controller->ChooseBestSkill(foe, true), 0u);
+    EXPECT_EQ(log.GetLines().size(), 0u);
+    EXPECT_EQ(controller->ChooseBestSkill(foe, false), 0u);
+    EXPECT_EQ(log.Count(2, "ControllerMonster::ChooseBestSkill picked an invalid skill for "
+                           "Records/Creatures/Self.dbr"),
+              1u);
+
     const uint32_t special = MakeSkill("Special", true);
     const uint32_t fallback = MakeSkill("Fallback", false);
     controller->SetSpecialAttackSkill(special, 2000, 500, 100, SkillUseRange_None);
@@ -955,19 +955,11 @@ TEST_F(MonsterDecisionsTest, SpecialWaitsForTheEnemyItsTimeoutAndItsDelay)
     EXPECT_EQ(controller->ChooseBestSkill(foe, false), fallback);
     controller->Update(500);
     EXPECT_EQ(controller->ChooseBestSkill(foe, false), special);
-}
 
-TEST_F(MonsterDecisionsTest, NoSkillAtAllLogsAndGivesZero)
-{
-    Think("");
-    const uint32_t foe = MakeFoe(3)->GetObjectId();
-    log.Clear();
-    EXPECT_EQ(controller->ChooseBestSkill(foe, true), 0u);
-    EXPECT_EQ(log.GetLines().size(), 0u);
-    EXPECT_EQ(controller->ChooseBestSkill(foe, false), 0u);
-    EXPECT_EQ(log.Count(2, "ControllerMonster::ChooseBestSkill picked an invalid skill for "
-                           "Records/Creatures/Self.dbr"),
-              1u);
+    // Slots past the five are empty.
+    controller->SetSpecialAttack5Skill(9, 1200, 300, 40, SkillUseRange_Long);
+    EXPECT_EQ(controller->GetSpecialAttack(5).skill, 0u);
+    EXPECT_EQ(controller->GetSpecialAttack(-1).skill, 0u);
 }
 
 TEST_F(MonsterDecisionsTest, BandBoundsAreExcludedAfterTheRadii)
@@ -1051,7 +1043,7 @@ TEST_F(MonsterDecisionsTest, HugeTimesSaturate)
     EXPECT_EQ(controller->GetCurrentEnemy(), foe->GetObjectId());
 }
 
-TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMost)
+TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMostAndADodgeCooldownOnlyRestarts)
 {
     Think("");
     controller->FindEnemyUpdate(1000);
@@ -1060,6 +1052,15 @@ TEST_F(MonsterDecisionsTest, FindRoundsCatchUpTwiceAtMost)
     controller->FindEnemyUpdate(350);
     EXPECT_EQ(state->findRounds, 3);
     EXPECT_EQ(controller->GetFindEnemyTimer(), 50);
+
+    // A projectile within the dodge cooldown only restarts it.
+    controller->ProjectileNotification(0);
+    EXPECT_EQ(state->projectiles, 1);
+    EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
+    controller->Update(1000);
+    controller->ProjectileNotification(0);
+    EXPECT_EQ(state->projectiles, 1);
+    EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
 }
 
 // A fallen leader and the weakest friend in sight, a corpse at hand, are past mending and need
@@ -1141,18 +1142,6 @@ TEST_F(MonsterDecisionsTest, TimesTheFramesDivideRunOutOnTheFrameThatReachesNoug
     EXPECT_EQ(self->GetLifeState(), LifeState_Alive);
     controller->Update(100);
     EXPECT_EQ(self->GetLifeState(), LifeState_Dying);
-}
-
-TEST_F(MonsterDecisionsTest, AProjectileInTheDodgeCooldownOnlyRestartsIt)
-{
-    Think("");
-    controller->ProjectileNotification(0);
-    EXPECT_EQ(state->projectiles, 1);
-    EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
-    controller->Update(1000);
-    controller->ProjectileNotification(0);
-    EXPECT_EQ(state->projectiles, 1);
-    EXPECT_EQ(controller->GetDodgeCooldown(), 5000);
 }
 
 constexpr uint32_t kAna = 0x10000001;

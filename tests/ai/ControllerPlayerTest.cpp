@@ -112,16 +112,7 @@ protected:
     std::optional<AiScopedWorld> scopedWorld;
 };
 
-TEST_F(ControllerPlayerTest, DeadOrTeleportingDropsTheOrderAndTheRepeat)
-{
-    controller->SetMouseRepeat(7, At(1, 1));
-    player->SetTeleporting(true);
-    uint32_t target = 9;
-    EXPECT_FALSE(controller->HandleActionFromMouse(true, false, false, true, At(5, 0), target));
-    EXPECT_EQ(controller->GetRepeatTarget(), 0u);
-}
-
-TEST_F(ControllerPlayerTest, AHeldTargetThatDiedOrVanishedEndsTheRepeat)
+TEST_F(ControllerPlayerTest, AHeldTargetThatDiedOrVanishedOrATeleportEndsTheRepeat)
 {
     Monster* enemy = Place<Monster>("Records/Creatures/Foe.dbr", "Monster", 4.0f);
     controller->SetMouseRepeat(enemy->GetObjectId(), At(4, 0));
@@ -135,6 +126,13 @@ TEST_F(ControllerPlayerTest, AHeldTargetThatDiedOrVanishedEndsTheRepeat)
     target = 5;
     EXPECT_FALSE(controller->HandleActionFromMouse(true, false, false, true, At(4, 0), target));
     EXPECT_EQ(target, 0u);
+
+    // A teleporting player drops the order and the repeat.
+    controller->SetMouseRepeat(7, At(1, 1));
+    player->SetTeleporting(true);
+    target = 9;
+    EXPECT_FALSE(controller->HandleActionFromMouse(true, false, false, true, At(5, 0), target));
+    EXPECT_EQ(controller->GetRepeatTarget(), 0u);
 }
 
 TEST_F(ControllerPlayerTest, GroundClicksCloserThanTheLeastMoveDoNothing)
@@ -161,10 +159,8 @@ TEST_F(ControllerPlayerTest, WalkingOrdersWithinThreeDegreesWaitForTheEndOfThePa
     const WorldVec3 fourOff = At(20 * std::cos(rad4), 20 * std::sin(rad4));
     Click(fourOff);
     EXPECT_EQ(controller->GetCurrentPointOfInterest(), fourOff);
-}
 
-TEST_F(ControllerPlayerTest, AHeadingOverNoHorizontalDistanceIsZero)
-{
+    // A heading over no horizontal distance is zero.
     EXPECT_EQ(
         ControllerPlayerStateMoveTo::HorizontalDirection(At(2, 3), WorldVec3(1, Vec3(2, 5, 3))),
         Vec3());
@@ -184,21 +180,19 @@ TEST_F(ControllerPlayerTest, NpcClicksTalkWithinThreeElseWalkThere)
     EXPECT_EQ(controller->GetCurrentAlly(), far->GetObjectId());
 }
 
-TEST_F(ControllerPlayerTest, ItemsWithinBothExtentsAndOneArePickedUp)
+TEST_F(ControllerPlayerTest, ItemsWithinBothExtentsAndOneArePickedUpAndOnesWithoutARegionLogged)
 {
     Item* item = Place<Item>("Records/Items/Coin.dbr", "Item", 1.8f);
     item->SetMeshBoundingBox(ABBox(Vec3(-0.3f, 0, 0), Vec3(0.3f, 0, 0)));
     EXPECT_FALSE(Click(At(1.8f, 0), item->GetObjectId()));
     EXPECT_EQ(State(), "PickupItem");
     EXPECT_EQ(controller->GetCurrentAlly(), item->GetObjectId());
-}
 
-TEST_F(ControllerPlayerTest, AnItemWithoutAnyRegionIsLogged)
-{
-    auto* item =
+    // An item without any region is logged.
+    auto* lost =
         static_cast<Item*>(ObjectManager::Instance().CreateObject("ControllerPlayerTestLostItem"));
     LogCapture log;
-    Click(WorldVec3(), item->GetObjectId());
+    Click(WorldVec3(), lost->GetObjectId());
     EXPECT_EQ(log.Count(Engine::LogData, "Player tried to pick up item when item and mouse "
                                          "position had no valid region"),
               1u);
@@ -262,7 +256,7 @@ TEST_F(ControllerPlayerTest, DeathUpdateWaitsForTheRespawnActivity)
     EXPECT_EQ(State(), "Respawning");
 }
 
-TEST_F(ControllerPlayerTest, APetOrderOnThePetItselfKeepsTheSelection)
+TEST_F(ControllerPlayerTest, APetAttacksAHostileMonsterMovesElseAndAnOrderOnItselfKeepsIt)
 {
     uint32_t target = 42;
     controller->SetPet(42);
@@ -272,10 +266,8 @@ TEST_F(ControllerPlayerTest, APetOrderOnThePetItselfKeepsTheSelection)
     target = 0;
     EXPECT_FALSE(controller->HandlePetAction(*player, false, false, At(1, 1), target));
     EXPECT_EQ(controller->GetPet(), 0u);
-}
 
-TEST_F(ControllerPlayerTest, APetAttacksAHostileMonsterAndOtherwiseMoves)
-{
+    // A hostile monster is attacked; anything else is a move.
     const uint32_t self = player->GetObjectId();
     Monster* pet = Place<Monster>("Records/Creatures/Pet.dbr", "Monster", 1.0f);
     pet->SetLeader(self);
@@ -288,7 +280,7 @@ TEST_F(ControllerPlayerTest, APetAttacksAHostileMonsterAndOtherwiseMoves)
     for (uint32_t clicked : {hostile->GetObjectId(), tame->GetObjectId(), 0u}) {
         controller->SetPet(petId);
         player->sent.clear();
-        uint32_t target = clicked;
+        target = clicked;
         EXPECT_TRUE(controller->HandlePetAction(*player, false, false, point, target));
         EXPECT_EQ(controller->GetPet(), 0u);
         const uint32_t expected = clicked == hostile->GetObjectId()

@@ -165,7 +165,7 @@ TEST_F(TownsfolkTest, AGoneWanderPointIsSkippedButStaysTheCurrentOne)
     EXPECT_EQ(Destination(*npc), Vec3(0, 0, 8));
 }
 
-TEST_F(TownsfolkTest, AnAttractorNearHomeIsWatchedFromADefenceSlot)
+TEST_F(TownsfolkTest, AnAttractorNearHomeIsWatchedFromADefenceSlotUntilItGoes)
 {
     const UniqueId far = WanderPoint(0, 30);
     TownTestNpc* watcher = Townsperson("Records/Town/Watcher.dbr", 0, 0, {far});
@@ -192,13 +192,8 @@ TEST_F(TownsfolkTest, AnAttractorNearHomeIsWatchedFromADefenceSlot)
     controller.GetExecutingState()->OnUpdate(100000);
     EXPECT_EQ(StateOf(*watcher), "Idle");
     EXPECT_FALSE(holds());
-}
 
-TEST_F(TownsfolkTest, AWatchedAttractorThatWentEndsTheWatch)
-{
-    TownTestNpc* watcher = Townsperson("Records/Town/Watcher.dbr", 0, 0);
-    Npc* juggler = Townsperson("Records/Town/Juggler.dbr", 4, 0, {}, {"isNpcAttractor = 1"});
-    ControllerNpc2& controller = Mind(*watcher);
+    // A watched attractor that went ends the watch.
     controller.SetState("WatchAttraction", ControllerAIStateData(0, juggler->GetObjectId(), 0, {}));
     ASSERT_EQ(StateOf(*watcher), "WatchAttraction");
     ObjectManager::Instance().DestroyObjectEx(juggler, __FILE__, __LINE__);
@@ -300,7 +295,7 @@ TEST_F(TownsfolkTest, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups
     EXPECT_EQ(controller->GetWanderPoints()[1], pointB);
 }
 
-TEST_F(TownsfolkTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
+TEST_F(TownsfolkTest, TheFirstAnimalKeepsItsControllerAndAnEmptyHerdTakesAHerder)
 {
     Npc* first = MakeNpc();
     Npc* second = MakeNpc();
@@ -312,23 +307,16 @@ TEST_F(TownsfolkTest, TheFirstAnimalKeepsItsControllerTheOthersFollowTheHerd)
 
     EXPECT_STREQ(ControllerClass(*first), "ControllerAI");
     EXPECT_STREQ(ControllerClass(*second), "ControllerNpcHerdAnimal");
-    const NpcHerd* herd = herds.FindHerd("/Herds/Goats_First");
-    EXPECT_EQ(herd->GetMembers().size(), 3u);
+    EXPECT_EQ(herds.FindHerd("/Herds/Goats_First")->GetMembers().size(), 3u);
     // Letter case makes another herd.
     EXPECT_EQ(herds.FindHerd("herds/goats_first"), nullptr);
-}
 
-TEST_F(TownsfolkTest, AnEmptyHerdTakesAHerderButNotAnIdThatNamesNoTownsperson)
-{
+    // An empty herd takes a herder; an id that names no townsperson changes nothing.
     Npc* herder = MakeNpc();
-    NpcHerdManager& herds = NpcHerdManager::Get();
     herds.SetHerdHerder("Herds/Sheep_Alone", herder->GetObjectId());
-
     const NpcHerd* herd = herds.FindHerd("Herds/Sheep_Alone");
     EXPECT_TRUE(herd->GetMembers().empty());
     EXPECT_EQ(herd->GetHerderId(), herder->GetObjectId());
-
-    // An id that names no townsperson changes nothing.
     herds.SetHerdHerder("Herds/Sheep_Alone", 999999);
     EXPECT_EQ(herd->GetHerderId(), herder->GetObjectId());
 }
@@ -473,13 +461,19 @@ protected:
     Monster* boar = nullptr;
 };
 
-TEST_F(MovementGoalManagerTest, WithoutGoalsNearTheTargetTheTargetComesBackRecorded)
+TEST_F(MovementGoalManagerTest, OnlyGoalsWithinTheCrowdDistanceOfTheTargetAreSteppedRound)
 {
     EXPECT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(7, 3)), At(7, 3));
 
     // Its own goal is no obstacle to it, and it never keeps two.
     EXPECT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(7, 3)), At(7, 3));
     EXPECT_EQ(goals.GetGoals().size(), 1u);
+
+    // Only goals within the crowd distance of the target count.
+    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(5, 0));
+    EXPECT_EQ(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
+    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(4, 0));
+    EXPECT_NE(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
 }
 
 TEST_F(MovementGoalManagerTest, AGoalNearTheTargetIsSteppedRound)
@@ -496,17 +490,18 @@ TEST_F(MovementGoalManagerTest, AGoalNearTheTargetIsSteppedRound)
     EXPECT_EQ(goals.GetGoals().back().point, place);
 }
 
-TEST_F(MovementGoalManagerTest, OnlyGoalsWithinTheCrowdDistanceOfTheTargetCount)
+TEST_F(MovementGoalManagerTest, ReleasedAndStaleGoalsAreForgotten)
 {
-    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(5, 0));
-    EXPECT_EQ(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
+    // Release forgets the first goal of that character only.
+    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(20, 0));
+    goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(-20, 0));
+    goals.ReleaseMoveGoal(0);
+    goals.ReleaseMoveGoal(424242);
+    goals.ReleaseMoveGoal(wolf->GetObjectId());
+    goals.ReleaseMoveGoal(wolf->GetObjectId());
+    ASSERT_EQ(goals.GetGoals().size(), 1u);
+    EXPECT_EQ(goals.GetGoals()[0].characterId, boar->GetObjectId());
 
-    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(4, 0));
-    EXPECT_NE(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
-}
-
-TEST_F(MovementGoalManagerTest, StaleGoalsAreForgotten)
-{
     // Nothing by that id: the next request drops it.
     goals.GetClosestMovePoint(424242, 0.5f, At(0, 0));
     goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(0, 0));
@@ -541,18 +536,6 @@ TEST_F(MovementGoalManagerTest, PastTheGoalsARequestWeighsTheRestWaitTheirTurn)
     ASSERT_EQ(left.size(), kCrowd - 10);
     EXPECT_EQ(left.front().characterId, pack[11]->GetObjectId());
     EXPECT_EQ(left.back().characterId, pack[10]->GetObjectId());
-}
-
-TEST_F(MovementGoalManagerTest, ReleaseForgetsTheFirstGoalOfThatCharacterOnly)
-{
-    goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(20, 0));
-    goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(-20, 0));
-    goals.ReleaseMoveGoal(0);
-    goals.ReleaseMoveGoal(424242);
-    goals.ReleaseMoveGoal(wolf->GetObjectId());
-    goals.ReleaseMoveGoal(wolf->GetObjectId());
-    ASSERT_EQ(goals.GetGoals().size(), 1u);
-    EXPECT_EQ(goals.GetGoals()[0].characterId, boar->GetObjectId());
 }
 
 } // namespace

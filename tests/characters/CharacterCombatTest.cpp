@@ -108,6 +108,14 @@ protected:
         return Must(Spawn<CombatTestCharacter>(path, lines));
     }
 
+    // An item of the class made and put on at the location; its id.
+    static uint32_t Equip(Character& character, const char* className, EquipLocations location)
+    {
+        const uint32_t id = ObjectManager::Instance().CreateObject(className)->GetObjectId();
+        character.GetCombatManager().AttachItemAction(id, location);
+        return id;
+    }
+
     // The play statistics' report line that starts with the label, or "".
     std::string StatsLine(Character& character, const std::string& label)
     {
@@ -163,13 +171,9 @@ TEST_F(CharacterCombatTest, DualWieldingHalvesOnlyTheBaseAttackSpeed)
     character->ForceSpeedUpdate();
     EXPECT_FLOAT_EQ(character->GetAttackSpeed(), 110.0f);
 
-    ObjectManager& objects = ObjectManager::Instance();
-    CombatManager& combat = character->GetCombatManager();
-    combat.AttachItemAction(objects.CreateObject("WeaponMelee_Sword")->GetObjectId(),
-                            EquipLocations_RightHand);
-    combat.AttachItemAction(objects.CreateObject("WeaponMelee_Mace")->GetObjectId(),
-                            EquipLocations_LeftHand);
-    ASSERT_EQ(combat.GetHandState(), EquipManager_HandState_DualWielded);
+    Equip(*character, "WeaponMelee_Sword", EquipLocations_RightHand);
+    Equip(*character, "WeaponMelee_Mace", EquipLocations_LeftHand);
+    ASSERT_EQ(character->GetCombatManager().GetHandState(), EquipManager_HandState_DualWielded);
     EXPECT_FLOAT_EQ(character->GetAttackSpeed(), 60.0f);
 }
 
@@ -180,9 +184,7 @@ TEST_F(CharacterCombatTest, AllDefensesGatherItemsBioItemSetsAndGameBalance)
     Game().LoadItemSet(kSet);
     CombatTestCharacter* character = Make({"defensiveFire = 10"});
     character->AddItemToSet(kSet, "records/item/frostring.dbr");
-    character->GetCombatManager().AttachItemAction(
-        ObjectManager::Instance().CreateObject("CombatTestCharm")->GetObjectId(),
-        EquipLocations_Head);
+    Equip(*character, "CombatTestCharm", EquipLocations_Head);
 
     CombatAttributeAccumulator defenses;
     character->GetAllDefenseAttributes(defenses);
@@ -295,9 +297,7 @@ protected:
     {
         CharacterCombatTest::SetUp();
         character = Make({});
-        character->GetCombatManager().AttachItemAction(
-            ObjectManager::Instance().CreateObject("CombatTestGauntlet")->GetObjectId(),
-            EquipLocations_Head);
+        Equip(*character, "CombatTestGauntlet", EquipLocations_Head);
     }
 
     CombatTestCharacter* character = nullptr;
@@ -311,9 +311,7 @@ TEST_F(CharacterGatheringTest, RacialBonusDamageCarriesTheWornItemsAndTheNamedWe
     EXPECT_FLOAT_EQ(bonus.absolute, 2.0f);
 
     // The held weapon counts once, as the named weapon, not among the worn items.
-    const uint32_t bladeId =
-        ObjectManager::Instance().CreateObject("CombatTestBlade")->GetObjectId();
-    character->GetCombatManager().AttachItemAction(bladeId, EquipLocations_RightHand);
+    const uint32_t bladeId = Equip(*character, "CombatTestBlade", EquipLocations_RightHand);
     RacialBonus_Damage armed;
     character->ContributeRacialBonusDamage({"Undead"}, bladeId, armed);
     EXPECT_FLOAT_EQ(armed.percent, 10.0f);

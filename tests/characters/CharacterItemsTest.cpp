@@ -235,22 +235,18 @@ TEST_F(CharacterItemsTest, AThrownItemLeavesTheInventoryUpwardWithABoundedSpin)
 
 using CharacterItemUseTest = CharacterItemsTest;
 
-TEST_F(CharacterItemUseTest, AHealthPotionAddsSlowLifeAndCountsOnce)
+TEST_F(CharacterItemUseTest, AHealthPotionAddsSlowLifeAndCountsOnceAndTheDestroyFlagTakesIt)
 {
     OneShot_PotionHealth* potion = Must(GivePotion(*holder));
-    const uint32_t id = potion->GetObjectId();
     holder->GetCharacterBio().Update(*holder, 0);
     holder->SubtractLife(60.0f, PlayStatsDamageType());
     const float life = holder->GetCurrentLife();
 
-    holder->UseInventoryItem(id, false);
+    holder->UseInventoryItem(potion->GetObjectId(), false);
     EXPECT_FLOAT_EQ(holder->GetCurrentLife(), life); // slow: nothing arrives at once
     EXPECT_FLOAT_EQ(holder->GetPotentialLife(), life + 40.0f);
     EXPECT_EQ(HealthPotions(*holder), 1u);
-}
 
-TEST_F(CharacterItemUseTest, TheDestroyFlagTakesAndDestroysTheItem)
-{
     const uint32_t id = GivePotion(*holder)->GetObjectId();
     holder->UseInventoryItem(id, true);
     EXPECT_FALSE(holder->HasItem(id));

@@ -83,11 +83,6 @@ protected:
         database.WriteRecord(path, lines);
         return ObjectManager::Instance().CreateObjectFromFile<T>(path);
     }
-
-    TestCharacter* Place(const std::string& path, std::initializer_list<std::string> lines)
-    {
-        return GAME::Test::Place<TestCharacter>(database, path, lines);
-    }
 };
 
 TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
@@ -181,20 +176,15 @@ TEST_F(CharacterTest, InitialUpdateKeepsTheSpawnPointAndAnnouncesTheCreature)
 TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
 {
     Start({std::string("absColdFxSound = ") + kSound, std::string("absLifeFxSound = ") + kSound});
-    const std::string sound = std::string(" = ") + kSound;
+    std::vector<std::string> lines = {"voxSoundChance = 50", "forcedUpdates = true"};
+    for (const char* key :
+         {"footGrass", "footDirt", "footSand", "footSnow", "footStone", "footWood", "footWater",
+          "loopingRunningSound", "attackSound", "swipeSound", "criticalHitSound", "stunSound",
+          "lootSound", "levelUpSound", "lowHealthSound", "impactSound", "splashSound",
+          "spawnSoundEffect", "voxSound"})
+        lines.push_back(std::string(key) + " = " + kSound);
     const size_t objectsBefore = ObjectManager::Instance().GetObjectCount();
-    TestCharacter* character = Place("Records/Creatures/Loud.dbr",
-                                     {"footGrass" + sound,        "footDirt" + sound,
-                                      "footSand" + sound,         "footSnow" + sound,
-                                      "footStone" + sound,        "footWood" + sound,
-                                      "footWater" + sound,        "loopingRunningSound" + sound,
-                                      "attackSound" + sound,      "swipeSound" + sound,
-                                      "criticalHitSound" + sound, "stunSound" + sound,
-                                      "lootSound" + sound,        "levelUpSound" + sound,
-                                      "lowHealthSound" + sound,   "impactSound" + sound,
-                                      "splashSound" + sound,      "spawnSoundEffect" + sound,
-                                      "voxSound" + sound,         "voxSoundChance = 50",
-                                      "forcedUpdates = true"});
+    auto* character = Place<TestCharacter>(database, "Records/Creatures/Loud.dbr", lines);
     // 17 packs, spawn, two absorption, vox and critical-hit animation sounds.
     EXPECT_EQ(Sounds().size(), 22u);
     const uint32_t controller = ObjectManager::Instance().CreateObject("Entity")->GetObjectId();

@@ -62,14 +62,15 @@ protected:
         return Must(ObjectManager::Instance().CreateObjectFromFile<Monster>(path));
     }
 
-    static bool IsForced(uint32_t id)
-    {
-        const std::vector<uint32_t>& forced = gEngine->GetForcedUpdates();
-        return std::find(forced.begin(), forced.end(), id) != forced.end();
-    }
-
     int loads = 0;
 };
+
+// How often the id stands among the engine's forced updates.
+long ForcedCount(uint32_t id)
+{
+    const std::vector<uint32_t>& forced = gEngine->GetForcedUpdates();
+    return std::count(forced.begin(), forced.end(), id);
+}
 
 TEST_F(MonsterTest, LoadGivesTheControllerTheMonsterTeamAndTheClassificationsCaps)
 {
@@ -99,9 +100,10 @@ TEST_F(MonsterTest, SpeedCapsClampToPercentOfTheBaseSpeed)
     EXPECT_EQ(monster->CapAttackSpeed(12345.0f), 12345.0f);
 }
 
-TEST_F(MonsterTest, CalculateStunNeedsMoreThanFivePointsOverTheDefence)
+using StartedMonsterTest = StartedFixture;
+
+TEST_F(StartedMonsterTest, CalculateStunNeedsMoreThanFivePointsOverTheDefence)
 {
-    Start();
     Monster* monster = New<Monster>();
     EXPECT_EQ(monster->CalculateStun(50.0f, 100.0f, 0.0f, 45.0f), 0.0f) << "equality";
     EXPECT_FLOAT_EQ(monster->CalculateStun(50.0f, 100.0f, 0.0f, 44.0f), 1001.5f);
@@ -109,28 +111,24 @@ TEST_F(MonsterTest, CalculateStunNeedsMoreThanFivePointsOverTheDefence)
     EXPECT_EQ(monster->CalculateStun(50.0f, -2.0f, 0.0f, -1000.0f), 0.0f);
 }
 
-TEST_F(MonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
+TEST_F(StartedMonsterTest, APermanentJoinCanBeRepeatedAndRegistersOnce)
 {
-    Start();
     Monster* pet = New<Monster>();
     auto* player = New<Player>();
     pet->JoinMe(player->GetObjectId(), -1, false);
     pet->JoinMe(player->GetObjectId(), -1, false);
     EXPECT_EQ(pet->GetLeader(), player->GetObjectId());
-    EXPECT_EQ(std::count(gEngine->GetForcedUpdates().begin(), gEngine->GetForcedUpdates().end(),
-                         pet->GetObjectId()),
-              1);
+    EXPECT_EQ(ForcedCount(pet->GetObjectId()), 1);
     EXPECT_EQ(log.CountContaining("has already joined"), 0u);
 
     Monster* other = New<Monster>();
     Monster* follower = New<Monster>();
     follower->JoinMe(other->GetObjectId(), -1, false);
-    EXPECT_FALSE(IsForced(follower->GetObjectId())) << "only a player leader";
+    EXPECT_EQ(ForcedCount(follower->GetObjectId()), 0) << "only a player leader";
 }
 
-TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
+TEST_F(StartedMonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
 {
-    Start();
     Monster* pet = New<Monster>();
     Monster* first = New<Monster>();
     auto* player = New<Player>();
@@ -155,18 +153,16 @@ TEST_F(MonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
     EXPECT_EQ(pet->GetTeam().GetTeamMajor(), before.GetTeamMajor());
 }
 
-TEST_F(MonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
+TEST_F(StartedMonsterTest, AnInvalidLeaderIsLoggedAndChangesNothing)
 {
-    Start();
     Monster* pet = New<Monster>();
     pet->JoinMe(999999, 5000, true);
     EXPECT_EQ(log.Count(2, "Monster::JoinMe() called by invalid target 999999"), 1u);
     EXPECT_EQ(pet->GetLeader(), 0u);
 }
 
-TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
+TEST_F(StartedMonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
 {
-    Start();
     auto* player = New<Player>();
     Monster* pet = New<Monster>();
     pet->JoinMe(player->GetObjectId(), -1, false);
@@ -183,9 +179,8 @@ TEST_F(MonsterTest, ADeadLeaderKillsAPlayersPetButIsLeftByAMonstersFollower)
 }
 
 // Object id 1006 picks the second of three meshes, past the one texture: it reads none.
-TEST_F(MonsterTest, AMeshIndexBeyondTheTexturesPicksNoTexture)
+TEST_F(StartedMonsterTest, AMeshIndexBeyondTheTexturesPicksNoTexture)
 {
-    Start();
     constexpr const char* kSingle = "Records/Creatures/Monster/Single.dbr";
     database.WriteRecord(kSingle, {"Class = Monster", "monsterMesh = a.msh;b.msh;c.msh",
                                    "monsterBaseTexture = only.tex"});
@@ -267,33 +262,30 @@ TEST_F(MonsterStateTest, ADeadMonsterKeepsItsSeedButReloadsNoLootAndNoLeader)
     EXPECT_EQ(copy->Loot().itemIds, before.itemIds);
 }
 
-TEST_F(MonsterStateTest, ACutStateKeepsWhatFollowsWithOneLine)
+// A cut state keeps what follows with one line; a life state out of range refuses it all.
+TEST_F(MonsterStateTest, ADamagedStateKeepsWhatItCannotRead)
 {
     Monster* source = New<Monster>();
     source->SetProxyParent("parent");
     source->SetProxyNumSiblings(9);
-    std::vector<uint8_t> bytes = Save(*source);
+    const std::vector<uint8_t> saved = Save(*source);
     // Make the proxy parent's length lie: the reader stops there.
-    const size_t lengthAt = 4 + 4 + 2 + 2 + 4;
-    bytes[lengthAt + 3] = 0x7F;
+    std::vector<uint8_t> bytes = saved;
+    bytes[4 + 4 + 2 + 2 + 4 + 3] = 0x7F;
     Monster* copy = New<Monster>();
     copy->SetProxyNumSiblings(3);
     EXPECT_TRUE(Restore(*copy, bytes));
     EXPECT_EQ(copy->GetProxyParent(), "");
     EXPECT_EQ(copy->GetProxyNumSiblings(), 3u);
     EXPECT_EQ(log.CountContaining("Monster::RestoreState: level state of"), 1u);
-}
 
-TEST_F(MonsterStateTest, ALifeStateOutOfRangeIsRefused)
-{
-    Monster* source = New<Monster>();
-    std::vector<uint8_t> bytes = Save(*source);
+    bytes = saved;
     bytes[4] = 77;
-    Monster* copy = New<Monster>();
-    copy->SetProxyNumSiblings(3);
-    EXPECT_FALSE(Restore(*copy, bytes));
-    EXPECT_EQ(copy->GetLifeState(), LifeState_Alive);
-    EXPECT_EQ(copy->GetProxyNumSiblings(), 3u);
+    Monster* refused = New<Monster>();
+    refused->SetProxyNumSiblings(3);
+    EXPECT_FALSE(Restore(*refused, bytes));
+    EXPECT_EQ(refused->GetLifeState(), LifeState_Alive);
+    EXPECT_EQ(refused->GetProxyNumSiblings(), 3u);
 }
 
 TEST_F(MonsterStateTest, RecordsEndAfterTheAliveAndMovingFlags)

@@ -279,7 +279,7 @@ TEST_F(AuraManagerTest, RecordsThatMakeNoEntityGiveZeroAndLeaveNothingBehind)
     EXPECT_TRUE(owner->GetAttachedChildren().empty());
 }
 
-TEST_F(AuraManagerTest, TimedAurasGoOnTheUpdateThatLeavesLessThanOneMillisecond)
+TEST_F(AuraManagerTest, TimedAurasGoOnTheUpdateThatLeavesLessThanOneMsAndNeverWrap)
 {
     const uint32_t instant = auras.AddAura(*owner, kSpark, false, 0);
     const uint32_t timed = auras.AddAura(*owner, kGlow, false, 2);
@@ -291,10 +291,8 @@ TEST_F(AuraManagerTest, TimedAurasGoOnTheUpdateThatLeavesLessThanOneMillisecond)
     auras.Update(*owner, 1000);
     auras.Update(*owner, 1000);
     EXPECT_TRUE(IsGone(timed));
-}
 
-TEST_F(AuraManagerTest, DurationsBeyondTheClockSaturateInsteadOfWrapping)
-{
+    // Durations beyond the clock saturate instead of wrapping.
     const uint32_t endless = auras.AddAura(*owner, kGlow, false, INT_MAX);
     const uint32_t negative = auras.AddAura(*owner, kSpark, false, -3000000);
     auras.Update(*owner, 2000000000);

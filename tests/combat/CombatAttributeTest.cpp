@@ -543,7 +543,7 @@ TEST(ParametersCombatTest, AssignmentCopiesAndRestartsTheAttributeRollsEvenOntoI
     EXPECT_EQ(source.attributes.GetRandomGen().IGenerate(0, 100), 27);
 }
 
-TEST(DurationDamageTrack, DurationMakesTruncatedTickCountOfATenthPerSecond)
+TEST(DurationDamageTrack, DurationMakesTruncatedTickCountOfATenthPerSecondWithinTheCap)
 {
     DurationDamageTrack shortTrack(1, CombatAttributeType_Fire);
     shortTrack.AddDamage({10.0f, 0.7f});
@@ -560,10 +560,8 @@ TEST(DurationDamageTrack, DurationMakesTruncatedTickCountOfATenthPerSecond)
     slow.AddDamage({20.0f, 0.2f});
     EXPECT_EQ(slow.GetPendingTicks(), std::vector<float>({50.0f, 50.0f, 30.0f}))
         << "fixed levels add whole";
-}
 
-TEST(DurationDamageTrack, HugeOrMeaninglessDurationsAreCappedBeforeBecomingTickCounts)
-{
+    // Huge or meaningless durations are capped before they become tick counts.
     DurationDamageTrack huge(1, CombatAttributeType_Poison);
     huge.AddDamage({10.0f, 1.0e30f});
     EXPECT_EQ(huge.GetPendingTicks().size(), size_t(DurationDamageTrack::kMaxTicks));
@@ -915,17 +913,14 @@ TEST_F(DurationDamageManagerTest, TicksReplicateAsRunsInTwentyEightBytesAndRebui
     EXPECT_EQ(rebuilt.GetTracks()[0].GetActiveTicks().size(), 8u) << "replicas add";
 }
 
-TEST_F(DurationDamageManagerTest, CountsOfZeroOrLessReadAsNone)
+TEST_F(DurationDamageManagerTest, ALyingListIsRefusedWholeAndCountsOfZeroOrLessReadAsNone)
 {
-    const ReadResult read = ReadBoth(Words({1, 7, 9, 0xFFFFFFFB, 0x80000000}));
-    ASSERT_TRUE(read.ok);
-    ASSERT_EQ(read.damage.size(), 1u);
-    EXPECT_TRUE(read.damage[0].runs.empty());
-    EXPECT_TRUE(read.fixed.empty());
-}
+    const ReadResult none = ReadBoth(Words({1, 7, 9, 0xFFFFFFFB, 0x80000000}));
+    ASSERT_TRUE(none.ok);
+    ASSERT_EQ(none.damage.size(), 1u);
+    EXPECT_TRUE(none.damage[0].runs.empty());
+    EXPECT_TRUE(none.fixed.empty());
 
-TEST_F(DurationDamageManagerTest, ALyingListIsRefusedWholeAndLeavesTheListsAlone)
-{
     // A good first record, the second given, and no fixed records.
     const auto withSecond = [](std::initializer_list<uint32_t> second) {
         std::vector<uint8_t> bytes = Words({2, 7, 9, 1, Bits(2.0f), Bits(3.0f)});

@@ -136,7 +136,7 @@ protected:
     int records = 0;
 };
 
-TEST_F(CombatManagerTest, RegionTableKeepsEachWeightAndCountsNegativeOnesAsZero)
+TEST_F(CombatManagerTest, RegionTableKeepsEachWeightCountsNegativeOnesAsZeroAndWalksRunningSums)
 {
     LoadCombatRecord({"combatRegionFullyProtectedChance = 5", "combatRegionUnprotectedChance = 10",
                       "combatRegionHeadChance = 15", "combatRegionTorsoChance = 40",
@@ -145,6 +145,20 @@ TEST_F(CombatManagerTest, RegionTableKeepsEachWeightAndCountsNegativeOnesAsZero)
     // A second record replaces the table rather than queueing behind the first.
     LoadCombatRecord({"combatRegionHeadChance = 7"});
     EXPECT_EQ(RegionChances(), (std::vector<float>{0, 0, 7, 0, 0, 0, 0}));
+
+    // The walk takes the first running sum that reaches the roll.
+    LoadCombatRecord({"combatRegionFullyProtectedChance = 5", "combatRegionUnprotectedChance = 10",
+                      "combatRegionLegsChance = 15"});
+    ScriptedRandom random;
+    random.ints = {5, 6, 16};
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_FullyProtected);
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_Unprotected);
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_Legs);
+    // Without weights one number is still drawn.
+    Combat().LoadRecord("");
+    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_FullyProtected);
+    EXPECT_EQ(random.intCalls,
+              (std::vector<std::pair<int, int>>{{1, 30}, {1, 30}, {1, 30}, {1, 0}}));
 }
 
 TEST_F(CombatManagerTest, EachFormulaThatFailsToParseLogsItsKeyAndIsDropped)
@@ -179,10 +193,12 @@ TEST_F(CombatManagerTest, DamageFormulasReadTheirInputAndTheCharactersNumbers)
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateElementalDurationDamage(2.0f), 8.0f);
 }
 
-TEST_F(CombatManagerTest, PhysicalDefenseChoosesItsFormulaByModifiedProtection)
+TEST_F(CombatManagerTest, DefenseAndShieldChooseTheirFormulaByComparingTheDamage)
 {
     LoadCombatRecord({"physicalDamageDefenseEquationDGP = physicalDamageDV-sumProtectionDV",
-                      "physcialDamageDefenseEquationDLEP = physicalDamageDV*sumAbsorptionDV"});
+                      "physcialDamageDefenseEquationDLEP = physicalDamageDV*sumAbsorptionDV",
+                      "shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV",
+                      "shieldDamageReductionEquationDLEB = shieldAbsorptionDV-damageDV"});
     // Protection 50 with bonus 0.2 is 60; absorption 25 / 50 with bonus is 0.6.
     EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamageDefense(100.0f, 50.0f, 25.0f, 0.2f),
                     40.0f);
@@ -191,12 +207,6 @@ TEST_F(CombatManagerTest, PhysicalDefenseChoosesItsFormulaByModifiedProtection)
     // No protection: no formula at all.
     EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamageDefense(100.0f, 0.0f, 25.0f, 0.2f),
                     100.0f);
-}
-
-TEST_F(CombatManagerTest, ShieldReductionChoosesByDefenseAndHoldsAtZero)
-{
-    LoadCombatRecord({"shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV",
-                      "shieldDamageReductionEquationDLEB = shieldAbsorptionDV-damageDV"});
 
     EXPECT_FLOAT_EQ(Combat().DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f),
                     30.0f);
@@ -259,22 +269,6 @@ TEST_F(CombatManagerTest, DesignerVariablesAnswerTheirNamesExactly)
     }
     float value = 42.0f;
     EXPECT_FALSE(Combat().GetDesignerVariable(nullptr, value));
-}
-
-TEST_F(CombatManagerTest, RegionWalkTakesTheFirstRunningSumThatReachesTheRoll)
-{
-    LoadCombatRecord({"combatRegionFullyProtectedChance = 5", "combatRegionUnprotectedChance = 10",
-                      "combatRegionLegsChance = 15"});
-    ScriptedRandom random;
-    random.ints = {5, 6, 16};
-    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_FullyProtected);
-    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_Unprotected);
-    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_Legs);
-    // Without weights one number is still drawn.
-    Combat().LoadRecord("");
-    EXPECT_EQ(Combat().PickRegion(random), CombatAttributeRegion_FullyProtected);
-    EXPECT_EQ(random.intCalls,
-              (std::vector<std::pair<int, int>>{{1, 30}, {1, 30}, {1, 30}, {1, 0}}));
 }
 
 TEST_F(CombatManagerTest, WithoutARecordDamagePassesUnchangedAndOnlyARollOfZeroHits)
@@ -891,8 +885,6 @@ protected:
         }
         return nullptr;
     }
-
-    static bool InWorld(const Entity& entity) { return entity.IsInWorld(); }
 };
 
 TEST_F(DeathHandlerTest, AFadeDimsTheTintOverItsTimeAndTheBodyGoesWhenTheDeathEnds)
@@ -948,7 +940,7 @@ TEST_F(DeathHandlerTest, ADissolveTakesItsLightAlongAndLeavesItsEffectInTheWorld
     Callback(*monster, "End");
     EXPECT_FALSE(Exists(lightId));
     EXPECT_EQ(effect->GetAttachParent(), nullptr);
-    EXPECT_TRUE(InWorld(*effect));
+    EXPECT_TRUE(effect->IsInWorld());
 }
 
 TEST_F(DeathHandlerTest, TheDeathEffectStaysOnTheBodyWhenTheDeathEndsAndGoesWithIt)

@@ -252,7 +252,7 @@ TEST_F(DamageAttributeTest, DurationKindsDrawValueThenDurationAndWeighOnlyTheVal
     EXPECT_EQ(dur.GetDuration(), 3.0f);
 }
 
-TEST_F(DamageAttributeTest, ElementalDamageSplitsOneDrawIntoColdFireAndLightning)
+TEST_F(DamageAttributeTest, ElementalDamageSplitsOneDrawWhereItsModifierGoesWholeToEachElement)
 {
     auto* elemental = Loaded<DamageAttributeAbs_ElementalDamage>("offensiveElementalMin = 30\n");
     elemental->AddDamageToAccumulator(accumulator, 1, random, false);
@@ -268,17 +268,12 @@ TEST_F(DamageAttributeTest, ElementalDamageSplitsOneDrawIntoColdFireAndLightning
         EXPECT_EQ(static_cast<const CombatAttributeAbsDamage&>(share).GetValue(),
                   30.0f * 0.33333334f);
     }
-}
 
-TEST_F(DamageAttributeTest, ElementalModifierGivesTheWholeModifierToEachElement)
-{
-    auto* elemental = Loaded<DamageAttributeAbsMod_Elemental>("offensiveElementalModifier = 20\n");
-    elemental->AddDamageToAccumulator(accumulator, 1, random, false);
-    EXPECT_TRUE(accumulator.GetDamage().empty());
-    elemental->AddModifierToAccumulator(accumulator, 1, random, false);
+    auto* modifier = Loaded<DamageAttributeAbsMod_Elemental>("offensiveElementalModifier = 20\n");
+    modifier->AddDamageToAccumulator(accumulator, 1, random, false);
+    EXPECT_EQ(accumulator.GetDamage().size(), 3u) << "the modifier adds no damage";
+    modifier->AddModifierToAccumulator(accumulator, 1, random, false);
     ASSERT_EQ(accumulator.GetDamageModifiers().size(), 3u);
-    const CombatAttributeType order[] = {CombatAttributeType_Cold, CombatAttributeType_Fire,
-                                         CombatAttributeType_Lightning};
     for (size_t i = 0; i < 3; ++i) {
         CombatAttributeAbsDamage target(order[i], 100.0f);
         accumulator.GetDamageModifiers()[i]->Execute(&target, CombatAttributeRegion_Unprotected);
@@ -377,7 +372,7 @@ TEST_F(DamageAttributeTest, RetaliationAddsPlainDamageWhereOffenseAddsElemental)
                          {typeid(CombatAttributeDurFixedDamage), CombatAttributeType_RunSpeed}}));
 }
 
-TEST_F(DamageAttributeTest, HugeRetaliationValuesSaturateWhenScaledOrJittered)
+TEST_F(DamageAttributeTest, ExtremeValuesSaturateWhenScaledOrJitteredInsteadOfOverflowing)
 {
     auto& flat = dynamic_cast<DamageAttributeAbs&>(*DamageAttribute::LoadInto(
         CreateRetaliationAttribute("RetaliationAttributeAbs_Physical"), store,
@@ -388,6 +383,15 @@ TEST_F(DamageAttributeTest, HugeRetaliationValuesSaturateWhenScaledOrJittered)
     RandomUniform generator;
     flat.AddJitter(50.0f, &generator);
     EXPECT_TRUE(std::isfinite(flat.GetValueMin(1)));
+
+    auto* huge = Loaded<DamageAttributeDurMod_Fire>("offensiveSlowFireModifier = 3e38\n"
+                                                    "offensiveSlowFireDurationModifier = -3e38\n");
+    random.ints = {INT32_MAX, INT32_MAX};
+    huge->AddJitter(50.0f, &random);
+    huge->ScaleAttribute(50.0f);
+    EXPECT_EQ(random.intCalls.front(), std::make_pair(-INT32_MAX, INT32_MAX));
+    EXPECT_FLOAT_EQ(huge->GetModifierValue(1), 3e38f);
+    EXPECT_FLOAT_EQ(huge->GetDurationModifierValue(1), -3e38f);
 }
 
 TEST_F(DamageAttributeTest, ScalingTruncatesTheSinglePrecisionPercent)
@@ -441,18 +445,6 @@ TEST_F(DamageAttributeTest, JitterIsClampedToFiftyPercentAndSparesBaseKindsAndDu
     EXPECT_TRUE(spare.intCalls.empty());
     dur->AddJitter(50.0f, &spare);
     EXPECT_EQ(dur->GetDurationMin(1), 100.0f);
-}
-
-TEST_F(DamageAttributeTest, ExtremeRecordValuesSaturateInsteadOfOverflowing)
-{
-    auto* huge = Loaded<DamageAttributeDurMod_Fire>("offensiveSlowFireModifier = 3e38\n"
-                                                    "offensiveSlowFireDurationModifier = -3e38\n");
-    random.ints = {INT32_MAX, INT32_MAX};
-    huge->AddJitter(50.0f, &random);
-    huge->ScaleAttribute(50.0f);
-    EXPECT_EQ(random.intCalls.front(), std::make_pair(-INT32_MAX, INT32_MAX));
-    EXPECT_FLOAT_EQ(huge->GetModifierValue(1), 3e38f);
-    EXPECT_FLOAT_EQ(huge->GetDurationModifierValue(1), -3e38f);
 }
 
 TEST_F(DamageAttributeTest, PricesCountLevelOneWeighedByItsChance)
@@ -893,14 +885,6 @@ const char* const kUndeadAndBeasts = "racialBonusRace = Undead;Beast\n"
                                      "racialBonusPercentDefense = 0\n"
                                      "racialBonusAbsoluteDefense = 4;2\n";
 
-TEST(RacialBonusTest, CreateNeedsARaceOrAValue)
-{
-    EXPECT_EQ(RacialBonus::Create(Record("offensivePhysicalMin = 3\n")), nullptr);
-    EXPECT_EQ(RacialBonus::Create(Record("racialBonusPercentDamage = 0\n")), nullptr);
-
-    EXPECT_NE(RacialBonus::Create(Record("racialBonusRace = Undead\n")), nullptr);
-}
-
 TEST(RacialBonusTest, LevelsHoldTheLastEntryAndSumsAddOnceWhenAnyRaceMatches)
 {
     const auto bonus = RacialBonus::Create(Record(kUndeadAndBeasts));
@@ -922,8 +906,12 @@ TEST(RacialBonusTest, LevelsHoldTheLastEntryAndSumsAddOnceWhenAnyRaceMatches)
 
 class RacialBonusFile : public Test::EngineFixture {};
 
-TEST_F(RacialBonusFile, CreateFromFileReadsTheRecordOrAnswersNull)
+TEST_F(RacialBonusFile, CreateNeedsARaceOrAValueFromARecordThatExists)
 {
+    EXPECT_EQ(RacialBonus::Create(Record("offensivePhysicalMin = 3\n")), nullptr);
+    EXPECT_EQ(RacialBonus::Create(Record("racialBonusPercentDamage = 0\n")), nullptr);
+    EXPECT_NE(RacialBonus::Create(Record("racialBonusRace = Undead\n")), nullptr);
+
     database.WriteRecord("records/bonus/undead.dbr",
                          {"racialBonusRace = Undead", "racialBonusAbsoluteDamage = 7"});
     EXPECT_EQ(RacialBonus::CreateFromFile(""), nullptr);

@@ -9,7 +9,6 @@
 #include "game/EndGameActivity.h"
 #include "game/RespawnActivity.h"
 #include "game/RespawnLocalClientActivity.h"
-#include "game/RespawnLocalServerActivity.h"
 #include "game/RespawnNonLocalServerActivity.h"
 #include "game/TeleportActivity.h"
 #include "game/TeleportConfirmActivity.h"
@@ -249,19 +248,17 @@ protected:
     }
 };
 
-TEST_F(TeleportActivityTest, ADestinationInNoRegionOnlyStoresItAndEndsAtTheNextUpdate)
+// A destination in no region is only stored; a vanished player gives the counter back.
+TEST_F(TeleportActivityTest, ANowhereDestinationOrAVanishedPlayerEndsItAtTheNextUpdate)
 {
-    auto teleport = std::make_unique<TeleportLocalClientActivity>();
-    teleport->SetDestination(-500, 0, -500, player->GetObjectId());
-    EXPECT_FALSE(teleport->GetDestination().HasRegion());
+    auto nowhere = std::make_unique<TeleportLocalClientActivity>();
+    nowhere->SetDestination(-500, 0, -500, player->GetObjectId());
+    EXPECT_FALSE(nowhere->GetDestination().HasRegion());
     EXPECT_FALSE(Game().NeedsSleep());
     EXPECT_TRUE(gEngine->GetNetworkConnectionManager().TakeSentPackets().empty());
-    teleport->Update(10);
-    EXPECT_TRUE(teleport->IsFinished());
-}
+    nowhere->Update(10);
+    EXPECT_TRUE(nowhere->IsFinished());
 
-TEST_F(TeleportActivityTest, AVanishedPlayerEndsTheTeleportAndGivesTheCounterBack)
-{
     auto teleport = Begin<TeleportLocalClientActivity>();
     EXPECT_TRUE(Game().NeedsSleep());
     Destroy(player);

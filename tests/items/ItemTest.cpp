@@ -336,7 +336,8 @@ TEST(ItemReplicaInfoTest, EqualityIgnoresIdCaseAndSlashesButNotTheRest)
     EXPECT_FALSE(changed == sample);
 }
 
-TEST(ItemReplicaInfoTest, ADefaultLevelStateIsTwentyEightBytesAndReadsBackButTheBaseName)
+// The base name travels apart from both binary forms.
+TEST(ItemReplicaInfoTest, BothBinaryFormsAreTheSampleBytesAndReadBackButTheBaseName)
 {
     ItemReplicaInfo fresh;
     fresh.baseName = "records/items/ring.dbr";
@@ -346,25 +347,19 @@ TEST(ItemReplicaInfoTest, ADefaultLevelStateIsTwentyEightBytesAndReadsBackButThe
 
     const ItemReplicaInfo sample = Sample();
     ASSERT_EQ(LevelState(sample), kSampleBytes);
+    ASSERT_EQ(Wire(sample), kSampleBytes);
     BinaryReader reader(kSampleBytes.data(), kSampleBytes.size());
-    ItemReplicaInfo read;
-    ASSERT_TRUE(read.ReadLevelState(reader));
+    ItemReplicaInfo level, wire;
+    ASSERT_TRUE(level.ReadLevelState(reader));
     EXPECT_EQ(reader.GetRemaining(), 0u);
-    EXPECT_EQ(read.id, sample.id);
-    EXPECT_EQ(read.baseName, "");
-    read.baseName = sample.baseName;
-    EXPECT_TRUE(read == sample);
-}
-
-TEST(ItemReplicaInfoTest, TheWireFormRoundTripsWithTheSameBytes)
-{
-    const ItemReplicaInfo sample = Sample();
-    const Bytes bytes = Wire(sample);
-    ASSERT_EQ(bytes, kSampleBytes);
-    ItemReplicaInfo read;
-    ASSERT_TRUE(ReadWire(bytes, bytes.size(), read));
-    EXPECT_EQ(read.baseName, "");
-    EXPECT_EQ(Wire(read), bytes);
+    ASSERT_TRUE(ReadWire(kSampleBytes, kSampleBytes.size(), wire));
+    for (ItemReplicaInfo* read : {&level, &wire}) {
+        EXPECT_EQ(read->id, sample.id);
+        EXPECT_EQ(read->baseName, "");
+        read->baseName = sample.baseName;
+        EXPECT_TRUE(*read == sample);
+    }
+    EXPECT_EQ(Wire(wire), kSampleBytes);
 }
 
 // Every cut is refused in both forms; what the cut reached keeps its old value.

@@ -721,7 +721,7 @@ TEST_F(GoldGeneratorTest, TheAmountLiesBetweenTheTwoEquationsInAtMostSixPiles)
     EXPECT_LE(piles.size(), 6u);
 }
 
-TEST_F(GoldGeneratorTest, AnEmptyPileCountsAsOneOfThePiles)
+TEST_F(GoldGeneratorTest, SplitsStayBoundedAddUpAndCountAnEmptyPileAsOne)
 {
     GoldGenerator generator;
     Load(generator, {"goldSplitMin = 3", "goldSplitMax = 3", "goldSplitSizeMin = 0"});
@@ -735,20 +735,17 @@ TEST_F(GoldGeneratorTest, AnEmptyPileCountsAsOneOfThePiles)
         sawEmpty = sawEmpty || (!piles.empty() && piles.front() == 0);
     }
     EXPECT_TRUE(sawEmpty);
-}
 
-TEST_F(GoldGeneratorTest, HostileSplitsStayBoundedAndAddUp)
-{
-    GoldGenerator generator;
     for (const char* sizeMin : {"goldSplitSizeMin = 0", "goldSplitSizeMin = -2147483647",
                                 "goldSplitSizeMin = 2147483647"}) {
+        SCOPED_TRACE(sizeMin);
         Load(generator, {"goldSplitMin = 1000000", "goldSplitMax = 1000000", sizeMin});
         std::vector<int32_t> piles;
         generator.SplitGold(1000, piles);
-        EXPECT_LE(piles.size(), static_cast<size_t>(GoldGenerator::kMaxPiles)) << sizeMin;
-        EXPECT_EQ(std::accumulate(piles.begin(), piles.end(), int64_t(0)), 1000) << sizeMin;
+        EXPECT_LE(piles.size(), static_cast<size_t>(GoldGenerator::kMaxPiles));
+        EXPECT_EQ(std::accumulate(piles.begin(), piles.end(), int64_t(0)), 1000);
         for (const int32_t pile : piles)
-            EXPECT_GE(pile, 0) << sizeMin;
+            EXPECT_GE(pile, 0);
     }
 }
 

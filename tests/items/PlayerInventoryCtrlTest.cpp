@@ -203,26 +203,6 @@ TEST_F(PlayerInventoryCtrlTest, ASackCountPastItsBoundRefusesTheSave)
     EXPECT_TRUE(carriers[0]->GetInventory().GetInventoryItems().empty());
 }
 
-TEST_F(PlayerInventoryCtrlTest, OrphanedPotionsAndSacksPastTheBagStillComeBack)
-{
-    BagStream stream(9, 9);
-    // A hidden potion with no potion before it, then blocks for sacks that cannot exist.
-    stream.Sack(1).Entry(Info(kPotion, 0), -1, -1).EndSack();
-    for (int i = 0; i < 8; ++i)
-        stream.Sack(0).EndSack();
-
-    ControllerPlayer* target = NewCarrier();
-    IOStreamRead reader(stream.Bytes());
-    PlayerInventoryCtrl& bag = target->GetInventoryCtrl();
-    bag.StreamProperties(&reader);
-    EXPECT_FALSE(reader.HasFailed());
-    EXPECT_EQ(bag.GetNumberOfSacks(), 4u);
-    EXPECT_EQ(bag.GetFocusSackNumber(), 3u);
-    // The orphaned hidden potion is kept as a potion of its own.
-    EXPECT_EQ(carriers[0]->GetInventory().GetInventoryItems().size(), 1u);
-    EXPECT_EQ(bag.GetTotalPotions(kPotion), 1u);
-}
-
 TEST_F(PlayerInventoryCtrlTest, ItemsWhoseRecordsAreMissingAreNamedAsPassedOverInOrder)
 {
     BagStream stream(1, 0);
@@ -399,20 +379,27 @@ TEST_F(PotionBagTest, SacksGoldAndRewardsTakeNoCell)
         EXPECT_TRUE(bag.GetInventoryInSack(sack).empty()) << sack;
 }
 
-TEST_F(PotionBagTest, ItemsOfSacksBeyondTheFourthStillComeBack)
+// A hidden potion with no potion before it, rings in sacks up to the sixth (the last of a record
+// that names nothing), then empty blocks for sacks that cannot exist.
+TEST_F(PotionBagTest, OrphanedPotionsAndItemsOfSacksPastTheBagStillComeBack)
 {
-    BagStream stream(6);
-    for (uint32_t i = 0; i < 6; ++i) {
+    BagStream stream(9, 9);
+    stream.Sack(1).Entry(Replica(kHeal20, 9), -1, -1).EndSack();
+    for (uint32_t i = 1; i < 6; ++i) {
         const ItemReplicaInfo info = Replica(i == 5 ? "Records/Items/Nothing.dbr" : kRing, i);
         stream.Sack(1).Entry(info, static_cast<int32_t>(i), 0).EndSack();
     }
+    for (int i = 0; i < 3; ++i)
+        stream.Sack(0).EndSack();
 
     Player* hero = NewHero();
     IOStreamRead read(stream.Bytes());
     Bag(*hero).StreamProperties(&read);
     EXPECT_FALSE(read.HasFailed());
     EXPECT_EQ(Bag(*hero).GetNumberOfSacks(), 4u);
-    // Five rings come back; the record that names nothing is skipped.
+    EXPECT_EQ(Bag(*hero).GetFocusSackNumber(), 3u);
+    // The orphan is kept as a potion of its own; four rings come back.
+    EXPECT_EQ(Bag(*hero).GetTotalPotions(kHeal20), 1u);
     EXPECT_EQ(hero->GetInventory().GetInventoryItems().size(), 5u);
     size_t placed = 0;
     for (int32_t sack = 0; sack < 4; ++sack)
@@ -420,25 +407,18 @@ TEST_F(PotionBagTest, ItemsOfSacksBeyondTheFourthStillComeBack)
     EXPECT_EQ(placed, 5u);
 }
 
-TEST_F(PotionBagTest, WithoutAMainPlayerATradeSackKeepsItsItems)
-{
-    NewHero();
-    InventorySack sack;
-    Item* ring = Item::CreateItem(Replica(kRing));
-    ASSERT_TRUE(sack.AddItem(ring, true));
-    sack.DeleteAndCreateAllItemsFor(nullptr);
-    EXPECT_EQ(sack.GetInventory().size(), 1u);
-    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(ring->GetObjectId()), ring);
-}
-
-TEST_F(PotionBagTest, ATradedSackGivesCopiesToTheMainPlayerAndLetsTheOffersGo)
+TEST_F(PotionBagTest, ATradedSackWaitsForAMainPlayerThenGivesHimCopiesAndLetsTheOffersGo)
 {
     Player* hero = NewHero();
-    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     InventorySack offer;
     Item* ring = Item::CreateItem(Replica(kRing, 31));
     ASSERT_TRUE(offer.AddItem(ring, true));
     const uint32_t offered = ring->GetObjectId();
+    offer.DeleteAndCreateAllItemsFor(nullptr);
+    EXPECT_EQ(offer.GetInventory().size(), 1u);
+    EXPECT_EQ(ObjectManager::Instance().GetObject<Item>(offered), ring);
+
+    gGameEngine->GetPlayerManagerClient()->SetMainPlayer(hero->GetObjectId());
     offer.DeleteAndCreateAllItemsFor(nullptr);
     ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_TRUE(offer.GetInventory().empty());

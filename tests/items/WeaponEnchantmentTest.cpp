@@ -60,20 +60,17 @@ TEST_F(WeaponEnchantmentTest, ABowFiresTheEnchantmentsProjectileASwordNoneAndASh
     sword->SetWeaponEnchantment(wielder, kFlame);
     ASSERT_NE(sword->GetWeaponEnchantment(), nullptr);
     EXPECT_EQ(sword->GetProjectileName(), "");
+    // A name that loads no record leaves the weapon bare.
+    for (const char* name : {"", "Records/Enchantments/Nowhere.dbr"}) {
+        SCOPED_TRACE(name);
+        sword->SetWeaponEnchantment(wielder, kFlame);
+        sword->SetWeaponEnchantment(wielder, name);
+        EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
+    }
 
     Weapon* shield = Must(MakeWeapon("WeaponArmor_Shield"));
     shield->SetWeaponEnchantment(wielder, kFlame);
     EXPECT_EQ(shield->GetWeaponEnchantment(), nullptr);
-}
-
-TEST_F(WeaponEnchantmentTest, ANameThatLoadsNoRecordLeavesTheWeaponBare)
-{
-    Weapon* sword = Must(MakeWeapon("WeaponMelee_Sword"));
-    for (const char* name : {"", "Records/Enchantments/Nowhere.dbr"}) {
-        SCOPED_TRACE(name);
-        sword->SetWeaponEnchantment(wielder, name);
-        EXPECT_EQ(sword->GetWeaponEnchantment(), nullptr);
-    }
 }
 
 // A wielder without a weapon scale leaves the base scale, and no scale above 0 gives 1.

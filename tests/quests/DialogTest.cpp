@@ -1,6 +1,6 @@
 #include "quests/Dialog.h"
 
-#include "engine/EventHandler.h"
+#include "engine/EventManager.h"
 #include "engine/ObjectManager.h"
 #include "engine/SingletonManager.h"
 #include "engine/SoundManager.h"
@@ -12,6 +12,7 @@
 #include "quests/NpcConversationManager.h"
 #include "quests/NpcDialogPak.h"
 #include "tests/support/EngineFixture.h"
+#include "tests/support/HeardEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -314,7 +315,7 @@ protected:
 
 using Lines = std::vector<std::pair<uint32_t, std::string>>;
 
-TEST_F(Conversations, SpeakersComeByNumberAndLinesInOrder)
+TEST_F(Conversations, SpeakersComeByNumberAndLinesInOrderAgainFromEachBeginning)
 {
     Conversation conversation = Loaded();
     ASSERT_EQ(conversation.GetNumberOfConversationalists(), 2u);
@@ -326,21 +327,13 @@ TEST_F(Conversations, SpeakersComeByNumberAndLinesInOrder)
     EXPECT_EQ(actors, (std::vector<uint32_t>{7, 11, 22}));
     // PlayOut also checks that the fourth call answers speaker 0 and no tag.
     EXPECT_EQ(PlayOut(conversation), (Lines{{22, "tagOne"}, {11, "tagTwo"}, {22, "tagThree"}}));
-}
 
-TEST_F(Conversations, BeginningStartsOverAndTellsTheWorld)
-{
-    Conversation conversation = Loaded();
-    Conversation* heard = nullptr;
-    struct Listener {
-        Conversation** out;
-        void On(const GameEvent_StartSidelineConversation& e) { *out = e.conversation; }
-    } listener{&heard};
-    EventHandler<Listener, GameEvent_StartSidelineConversation> handler(
-        "GameEvent_StartSidelineConversation", &Listener::On, &listener);
-    PlayOut(conversation);
+    // A beginning starts over and tells the world.
+    GAME::Test::Heard<GameEvent_StartSidelineConversation> begun(
+        "GameEvent_StartSidelineConversation");
     conversation.OnBeginConverse();
-    EXPECT_EQ(heard, &conversation);
+    ASSERT_EQ(begun.events.size(), 1u);
+    EXPECT_EQ(begun.events[0].conversation, &conversation);
     EXPECT_EQ(PlayOut(conversation).size(), 3u);
 }
 
@@ -411,19 +404,16 @@ TEST_F(Conversations, ARunningConversationEnabledAgainReturnsOnlyWhenItEnds)
     EXPECT_EQ(manager.GetAvailableConversations().back(), talk);
 }
 
-TEST_F(Conversations, TheManagerLeavesTheEventManagerWhenDestroyed)
+TEST_F(Conversations, TheManagerLeavesTheEventManagerWhenDestroyedAndWhenTheLibraryShutsDown)
 {
     const size_t before =
         EventManager::Instance().GetListenerCount("GameEvent_EnterBoundingVolume");
     SingletonManager::Instance().DestroyAll();
     EXPECT_EQ(EventManager::Instance().GetListenerCount("GameEvent_EnterBoundingVolume"),
               before - 1);
-    EXPECT_NE(&NpcConversationManager::Get(), nullptr);
+    NpcConversationManager::Get();
     EXPECT_EQ(SingletonManager::Instance().GetCount(), 1u);
-}
 
-TEST_F(Conversations, ShuttingTheLibraryDownDestroysTheManager)
-{
     ASSERT_EQ(gGameEngine, nullptr);
     InitializeObjects();
     ShutdownObjects();

@@ -3,7 +3,6 @@
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "core/GameEvents.h"
-#include "engine/EventHandler.h"
 #include "engine/EventManager.h"
 #include "engine/LocalizationManager.h"
 #include "engine/ObjectManager.h"
@@ -43,14 +42,6 @@ protected:
         LocalizationManager::Instance().AddText("SimpleStringFormat", L"%s");
         LocalizationManager::Instance().AddText("tagRewardGold", L"Gold");
         player = MakeMainPlayer();
-    }
-    template <typename A> A* LoadAction(const char* name, const std::function<void(A&)>& configure)
-    {
-        Trigger* trigger =
-            LoadOneTrigger({}, {name}, [&](TriggerCondition*, TriggerAction* action) {
-                configure(*static_cast<A*>(action));
-            });
-        return static_cast<A*>(trigger->GetActionAtIdx(0));
     }
 
     Player* player = nullptr;
@@ -179,10 +170,7 @@ TEST_P(NpcDialogAnnouncement, WaitsForTheElderEvenAcrossASave)
     update->Fire(0, false);
     EXPECT_TRUE(update->IsPendingFire());
     if (reload) {
-        QuestRepository::Get().GetQuestByIndex(0)->SetDirty();
-        QuestRepository::Get().SaveQuestState(StateFolder(), "QuestRepository.dat", false);
-        QuestRepository::Destroy();
-        Loaded().LoadQuestState(StateFolder(), "QuestRepository.dat");
+        ReloadQuestState();
         update = static_cast<Action_UpdateNPCDialog*>(
             QuestRepository::Get().FindActionById(0x00000000u));
         ASSERT_TRUE(update->IsPendingFire());

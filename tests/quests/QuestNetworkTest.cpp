@@ -184,7 +184,7 @@ TEST_F(QuestNetwork, IdsMustNameAConditionOfTheMessagesKind)
     }
 }
 
-TEST_F(QuestNetwork, ClientKillConditionHearsOnlyTheServer)
+TEST_F(QuestNetwork, ClientKillConditionHearsOnlyTheServerAndItsRequestAsksEveryMachine)
 {
     BecomeClient();
     me = MakeMainPlayer()->GetObjectId();
@@ -195,6 +195,11 @@ TEST_F(QuestNetwork, ClientKillConditionHearsOnlyTheServer)
     QuestRepository::Get().RecvNetMsg(KillWords(1, me, 0));
     EXPECT_TRUE(kill->GetSatisfied());
     EXPECT_EQ(kill->GetParent()->GetInstigator(), me);
+
+    QuestRepository::Get().RequestClientData();
+    const auto sent = TakeQuestMessages();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].words, (Words{6, 0xFFFFFFFFu, me}));
 }
 
 TEST_F(QuestNetwork, ServerReportsEachKillThenItsSuccess)
@@ -285,16 +290,6 @@ TEST_F(QuestNetwork, SpawnPoolPlacementReachesEveryMachineAndLateJoiners)
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_TRUE(sent[0].isConditionSet);
     EXPECT_EQ(sent[1].words[0], 5u);
-}
-
-TEST_F(QuestNetwork, RequestClientDataAsksEveryMachine)
-{
-    BecomeClient();
-    me = MakeMainPlayer()->GetObjectId();
-    QuestRepository::Get().RequestClientData();
-    const auto sent = TakeQuestMessages();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].words, (Words{6, 0xFFFFFFFFu, me}));
 }
 
 } // namespace

@@ -791,23 +791,19 @@ TEST_F(TriggerFiring, NegatedConditionHoldsWhileUnsatisfied)
     EXPECT_EQ(fired(), (Fired{"Test_Now:0"}));
 }
 
-TEST_F(TriggerFiring, ReFireRunsOnlyWhatMayFireAgainEvenWhileDelaying)
+// A re-fire runs only what may fire again, even while delaying.
+TEST_F(TriggerFiring, ReFireAndFireWithoutActionsMarkDoneWithoutBeingRecorded)
 {
     Trigger* trigger = LoadTrigger({"Test_Pay", "Test_Mark", "Test_Now"});
+    Trigger* other = repository->GetQuestByIndex(0)->GetQuestStepAtIndx(0)->GetTriggerOfIdx(1);
+    other->Fire(false);
+    EXPECT_TRUE(other->IsDone());
+    EXPECT_TRUE(fired().empty());
     repository->EnableDelayedActions(true);
     trigger->ReFire(9);
     EXPECT_EQ(fired(), (Fired{"Test_Mark:9:again"}));
     EXPECT_TRUE(trigger->IsDone());
     EXPECT_EQ(repository->GetNumDelayedActions(), 0u);
-    EXPECT_TRUE(repository->GetFiredTriggers().empty());
-}
-
-TEST_F(TriggerFiring, FireWithoutActionsOnlyMarksDone)
-{
-    Trigger* trigger = LoadTrigger({"Test_Pay"});
-    trigger->Fire(false);
-    EXPECT_TRUE(trigger->IsDone());
-    EXPECT_TRUE(fired().empty());
     EXPECT_TRUE(repository->GetFiredTriggers().empty());
 }
 

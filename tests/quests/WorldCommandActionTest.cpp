@@ -28,6 +28,7 @@
 #include "tests/support/Announce.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/HeardEvents.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/Must.h"
 #include "tests/support/QuestGameFixture.h"
 #include "tests/support/RecordingUserInterface.h"
@@ -78,10 +79,7 @@ protected:
     Monster* ControlledRaider()
     {
         Monster* monster = Raider();
-        auto* controller = static_cast<ControllerMonster*>(
-            ObjectManager::Instance().CreateObject("ControllerMonster"));
-        monster->SetControllerId(controller->GetObjectId());
-        controller->AttachParent(monster->GetObjectId());
+        GAME::Test::GiveController<ControllerMonster>(*monster);
         return monster;
     }
     static std::vector<uint32_t> Types(const std::vector<std::unique_ptr<NetPacket>>& packets)

@@ -278,17 +278,6 @@ TEST_F(SkillManagerSkillsTest, LoadSkillsReadsUpToThirtyOneKeysAndNothingForOthe
     EXPECT_NE(manager.FindSkillId(kIce), 0u);
 }
 
-TEST_F(SkillManagerSkillsTest, FindSkillIdIgnoresCaseAndSlashesAndNeverSeesItemSkills)
-{
-    SkillManager manager;
-    manager.LoadSkills(Tree({{kFire, 1}}), 1);
-    const uint32_t id = manager.FindSkillId(kFire);
-    ASSERT_NE(id, 0u);
-    EXPECT_EQ(manager.FindSkillId("records\\SKILLS\\fire.DBR"), id);
-    EXPECT_EQ(manager.FindSkillId("Records/Skills/Fire.db"), 0u);
-    EXPECT_EQ(manager.FindItemSkillId(kFire), 0u);
-}
-
 TEST_F(SkillManagerSkillsTest, SkillPointsSumTheActiveLevelsWithoutTheDefaultAttacks)
 {
     database.WriteRecord("Records/Skills/Default/DefaultWPBasicAttack.dbr",
@@ -355,12 +344,18 @@ TEST_F(SkillManagerSkillsTest, GroupsFollowTheListedOrder)
     EXPECT_EQ(manager.GetActiveList().size(), 5u);
 }
 
+// Look-ups ignore case and slash direction, and each kind sees only its own list.
 TEST_F(SkillManagerSkillsTest, ItemSkillsAreGrantedOnceAndKeepTheirReference)
 {
     ObjectManager& objects = ObjectManager::Instance();
     Skill* granting = Made(objects.CreateObjectFromFile<Skill>(kIce), kIce);
     SkillManager manager;
     manager.LoadSkills(Tree({{kFire, 1}}), 1);
+    const uint32_t fire = manager.FindSkillId(kFire);
+    ASSERT_NE(fire, 0u);
+    EXPECT_EQ(manager.FindSkillId("records\\SKILLS\\fire.DBR"), fire);
+    EXPECT_EQ(manager.FindSkillId("Records/Skills/Fire.db"), 0u);
+    EXPECT_EQ(manager.FindItemSkillId(kFire), 0u);
     manager.AddItemSkill(granting->GetObjectId(), 2);
     manager.AddItemSkill(granting->GetObjectId(), 3);
     const uint32_t item = manager.FindItemSkillId("records\\skills\\ICE.dbr");

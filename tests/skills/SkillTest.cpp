@@ -3,7 +3,6 @@
 #include "engine/Coords.h"
 #include "engine/Name.h"
 #include "skills/SkillActivated.h"
-#include "skills/SkillActivatedWeapon.h"
 #include "skills/SkillActivatedWeaponPool.h"
 #include "skills/SkillAttributeType.h"
 #include "skills/SkillProfile_Modifiers.h"
@@ -39,11 +38,6 @@ public:
     std::vector<Collected> collected;
 };
 GAME_IMPLEMENT_CLASS(ActivatedProbe, SkillActivated);
-
-class WeaponProbe : public SkillActivatedWeapon {
-    GAME_DECLARE_CLASS(WeaponProbe)
-};
-GAME_IMPLEMENT_CLASS(WeaponProbe, SkillActivated);
 
 // Reaches the protected level step and the cooldown.
 class LevelSkill : public Skill {
@@ -92,11 +86,6 @@ protected:
     static LevelSkill& Levels(Skill* skill) { return static_cast<LevelSkill&>(*skill); }
 
     ListOwner owner;
-};
-
-class SkillTextTest : public SkillTest {
-protected:
-    SkillsTexts texts{{"SimpleStringFormat", L"%s"}};
 };
 
 using SkillCostsTest = SkillTest;
@@ -225,8 +214,9 @@ TEST_F(SkillTest, DistanceProfileAndCallbackPoints)
               character->GetCoords());
 }
 
-TEST_F(SkillTextTest, TooltipPastTheUltimateLevelShowsTheUltimateLevel)
+TEST_F(SkillTest, TooltipPastTheUltimateLevelShowsTheUltimateLevel)
 {
+    const SkillsTexts texts{{"SimpleStringFormat", L"%s"}};
     // Level 5 lies past the ultimate level: its list entries must never be shown.
     Skill* skill = Make({"Class = Skill", "skillMaxLevel = 3", "skillUltimateLevel = 4",
                          "onHitActivationChance = 25;25;30;30;40", "petLimit = 1;1;2;2;3",

@@ -308,9 +308,8 @@ TEST_F(TelekinesisSkillTest, AnObjectAtTheHandIsOverTheHeadInOneUpdate)
     auto* skill = Telekinesis("100");
     Rock({0, 0, 0});
     skill->SwipeAction(*owner, Name::Create("Swipe"), 0, At(0));
-    skill->Update(*owner, 100);
-    skill->Update(*owner, 100);
-    skill->Update(*owner, 100);
+    for (int frame = 0; frame < 3; ++frame)
+        skill->Update(*owner, 100);
     ASSERT_EQ(skill->GetSequence(), 4);
     skill->Update(*owner, 1);
     EXPECT_EQ(skill->GetSequence(), 5);
@@ -327,9 +326,8 @@ TEST_F(TelekinesisSkillTest, AStalledBeamOrAVanishedObjectOrAGoneSkillLetsTheObj
 
     auto* lifting = Telekinesis("10");
     lifting->SwipeAction(*owner, Name::Create("Swipe"), 0, At(0));
-    lifting->Update(*owner, 100);
-    lifting->Update(*owner, 100);
-    lifting->Update(*owner, 100);
+    for (int frame = 0; frame < 3; ++frame)
+        lifting->Update(*owner, 100);
     ASSERT_EQ(lifting->GetSequence(), 3);
     ObjectManager::Instance().DestroyObjectEx(lifting, "Test", __LINE__);
     ObjectManager::Instance().ProcessDestroyedObjects();

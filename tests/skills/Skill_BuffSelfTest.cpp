@@ -180,7 +180,7 @@ TEST_F(BuffSelfTest, ALiveColossusGrowsOverItsTimeAndFeedsNothingUntilThere)
     EXPECT_EQ(owner->GetSize(), PathingSize_Small);
 }
 
-TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
+TEST_F(BuffSelfTest, ATimedBuffRunsItsTimeCoolsDownFromTheStartAndAHugeOneSaturates)
 {
     auto* timed = Buff<Skill_BuffSelfDuration>({kTimed});
     Use(*timed);
@@ -189,13 +189,10 @@ TEST_F(BuffSelfTest, ATimedBuffRunsTwoAndAHalfSecondsAndCoolsDownFromTheStart)
     for (int frame = 0; frame < 25; ++frame)
         timed->Update(*owner, 100);
     EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
-}
 
-TEST_F(BuffSelfTest, AHugeDurationSaturates)
-{
-    auto* timed = Buff<Skill_BuffSelfDuration>({"skillActiveDuration = 1e12"});
-    Use(*timed);
-    EXPECT_EQ(timed->TrackableTotalTime(1), std::numeric_limits<int32_t>::max());
+    auto* huge = Buff<Skill_BuffSelfDuration>({"skillActiveDuration = 1e12"});
+    Use(*huge);
+    EXPECT_EQ(huge->TrackableTotalTime(1), std::numeric_limits<int32_t>::max()) << "saturates";
 }
 
 TEST_F(BuffSelfTest, ImmobilizeRenewsItsQuarterSecondPiecesWhileOn)
@@ -404,7 +401,7 @@ TEST_F(Skill_PassiveTest, TheShieldCutsThenAbsorbsAndAnEmptyOneLetsAllThrough)
                                                        CombatAttributeType_Cold, 30.0f, 50.0f));
 }
 
-TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
+TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOffOrIsDestroyed)
 {
     auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 100");
     Hit(*buff);
@@ -416,6 +413,13 @@ TEST_F(SelfBuffTest, OnHitFiresOnceWhileRunningAndShieldsUntilItGoesOff)
     buff->Update(*owner, 2500);
     EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     buff->ReceiveActiveUpdate(owner, SkillActiveState(0, false, false), false);
+    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
+
+    // Destroyed while running, it takes its filter off the owner too.
+    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
+    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
+    ObjectManager::Instance().DestroyObjectEx(buff, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
     EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
 }
 
@@ -443,19 +447,10 @@ TEST_F(SelfBuffTest, ARemoteCopyDrawsNothingAndAChanceOfZeroFiresOnADrawOfZero)
     EXPECT_EQ(services.Switches(), std::vector<bool>{true});
 }
 
-TEST_F(SelfBuffTest, DestroyingARunningOnHitBuffTakesItsFilterOffTheOwner)
-{
-    auto* buff = Make<Skill_PassiveOnHitBuffSelf>("onHitActivationChance = 100");
-    buff->ReceiveActiveUpdate(owner, SkillActiveState(0, true, false), false);
-    EXPECT_FLOAT_EQ(LifeLost(), 20.0f);
-    ObjectManager::Instance().DestroyObjectEx(buff, "test", __LINE__);
-    ObjectManager::Instance().ProcessDestroyedObjects();
-    EXPECT_FLOAT_EQ(LifeLost(), 100.0f);
-}
-
 TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
 {
     auto* buff = Make<Skill_PassiveOnLifeBuffSelf>("lifeMonitorPercent = 50");
+    buff->Update(*NewCharacter(), 100); // no maximum life: never low
     buff->Update(*owner, 100);
     EXPECT_TRUE(services.Switches().empty());
     owner->SubtractLife(600.0f, PlayStatsDamageType{});
@@ -467,14 +462,6 @@ TEST_F(SelfBuffTest, OnLifeTimeRunsOnlyOnceLifeIsBackAboveTheMonitor)
     owner->GetCharacterBio().AddLifeFast(200.0f);
     buff->Update(*owner, 2500);
     EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
-}
-
-TEST_F(SelfBuffTest, OnLifeNeverTriggersWithoutAMaximumLife)
-{
-    auto* lifeless = NewCharacter();
-    auto* buff = Make<Skill_PassiveOnLifeBuffSelf>("lifeMonitorPercent = 50");
-    buff->Update(*lifeless, 100);
-    EXPECT_TRUE(services.Switches().empty());
 }
 
 TEST_F(SelfBuffTest, AProjectileModifierHitPaysNothingAndAGoneOwnerSendsNothing)

@@ -160,15 +160,12 @@ TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
     skill->TargetResult(*character, {}, WorldCoords(), 1, 77, false);
     skill->TargetResult(*character, {}, WorldCoords(), 1, 77, true);
     EXPECT_EQ(skill->applied, (std::vector<std::string>{"ranged", "melee"}));
-}
 
-TEST_F(AttackWeaponTest, InherentIgnoresTheHandsEvenWithABow)
-{
-    auto* skill = Make<InherentProbe>();
-    owner.ranged = true;
-    skill->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
-    EXPECT_EQ(skill->swings, (std::vector<uint32_t>{0}));
-    EXPECT_TRUE(skill->launches.empty());
+    // An inherent attack ignores the hands, even with a bow.
+    auto* inherent = Make<InherentProbe>();
+    inherent->ActivateNow(*character, Name::Create("RightHandHit"), 0, WorldVec3());
+    EXPECT_EQ(inherent->swings, (std::vector<uint32_t>{0}));
+    EXPECT_TRUE(inherent->launches.empty());
 }
 
 TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)

@@ -384,27 +384,22 @@ protected:
     }
 };
 
-TEST_F(SecondarySkillsTest, AForkPicksDistinctFoesBesideThePrimarysTarget)
+TEST_F(SecondarySkillsTest, AForkPicksDistinctFoesBesideThePrimarysTargetAndNoChanceNever)
 {
+    auto* never = Owned<SkillSecondary_ChainLightning>(
+        {"sparkGap = 20", "sparkChance = 0", "sparkMaxNumber = 3"});
     auto* fork = Owned<SkillSecondary_ForkLightning>(
         {"sparkGap = 20", "sparkChance = 100", "sparkMaxNumber = 3"});
     const std::vector<SkillsTarget*> foes = Foes(5);
     const uint32_t primary = foes[0]->GetObjectId();
+    never->ActivateNow(*owner, 0, {}, At(0));
+    EXPECT_TRUE(services.results.empty());
     for (int cast = 0; cast < 10 && services.results.empty(); ++cast)
         fork->ActivateNow(*owner, primary, {}, At(3));
     ASSERT_EQ(services.results.size(), 1u);
     const std::vector<uint32_t>& picked = services.results[0].targets;
     EXPECT_EQ(std::set<uint32_t>(picked.begin(), picked.end()).size(), 3u);
     EXPECT_EQ(std::count(picked.begin(), picked.end(), primary), 0);
-}
-
-TEST_F(SecondarySkillsTest, NoChanceNeverSparks)
-{
-    auto* chain = Owned<SkillSecondary_ChainLightning>(
-        {"sparkGap = 20", "sparkChance = 0", "sparkMaxNumber = 3"});
-    Foes(3);
-    chain->ActivateNow(*owner, 0, {}, At(0));
-    EXPECT_TRUE(services.results.empty());
 }
 
 TEST_F(SecondarySkillsTest, AChainStrikesEachFoeAsItsBoltArrivesOneAtATime)

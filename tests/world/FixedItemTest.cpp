@@ -65,15 +65,6 @@ protected:
     }
 };
 
-TEST_F(FixedItemKinds, ALockedChestRefusesItsToucher)
-{
-    auto* chest = Place<FixedItemContainer>("Records/Chests/Locked.dbr",
-                                            {"Class = FixedItemContainer", "locked = 1"});
-    chest->RequestToUse(Hero({3, 0, 0})->GetObjectId());
-    auto& controller = static_cast<FixedItemContainerController&>(*chest->GetController());
-    EXPECT_EQ(controller.GetState(), FixedItemContainerController::Closed);
-}
-
 TEST_F(FixedItemKinds, AChestOpensDropsAtLootGenAndARestoredOpenChestNeverDropsAgain)
 {
     database.WriteRecord("Records/Loot/One.dbr",
@@ -105,22 +96,29 @@ TEST_F(FixedItemKinds, AChestOpensDropsAtLootGenAndARestoredOpenChestNeverDropsA
     EXPECT_EQ(recorder->drops.size(), 1u);
 }
 
-TEST_F(FixedItemKinds, MonstersOfTheChestsClassLockItAndClass999NeverDoes)
+// Locked by its record or by a monster of its class near, a chest refuses its toucher.
+TEST_F(FixedItemKinds, ALockedChestRefusesItsToucherAndClass999NeverLocksIt)
 {
     SpawnAt<Monster>("Records/Creatures/Boss.dbr",
                      {"Class = Monster", "monsterClassification = Boss"}, {4, 0, 0});
+    Player* hero = Hero({3, 0, 0});
     const struct {
-        const char* classification;
+        const char* lock[2];
         bool locked;
-    } rows[] = {{"LockedClassification = Hero", true}, {"LockedClassification = Unknown", false}};
+    } rows[] = {{{"locked = 1", "LockedRadius = 0"}, true},
+                {{"LockedRadius = 10", "LockedClassification = Hero"}, true},
+                {{"LockedRadius = 10", "LockedClassification = Unknown"}, false}};
     int made = 0;
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.classification);
-        auto* chest = Place<FixedItemContainer>(
-            "Records/Chests/Guarded" + std::to_string(++made) + ".dbr",
-            {"Class = FixedItemContainer", "LockedRadius = 10", row.classification});
+        SCOPED_TRACE(row.lock[1]);
+        auto* chest =
+            Place<FixedItemContainer>("Records/Chests/Guarded" + std::to_string(++made) + ".dbr",
+                                      {"Class = FixedItemContainer", row.lock[0], row.lock[1]});
         chest->UpdateSelf(16);
         EXPECT_EQ(chest->IsLocked(), row.locked);
+        chest->RequestToUse(hero->GetObjectId());
+        auto& controller = static_cast<FixedItemContainerController&>(*chest->GetController());
+        EXPECT_EQ(controller.GetState() == FixedItemContainerController::Closed, row.locked);
     }
 }
 

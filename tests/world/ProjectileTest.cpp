@@ -233,19 +233,26 @@ TEST_F(ProjectileKindsTest, HarmlessGrenadeHurtsNothingInFlightAndBurstsWhereItR
     EXPECT_EQ(own->reported.size(), 1u);
 }
 
-// Exploding on impact is pinned by the telekinesis and puppet tests.
-TEST_F(ProjectileKindsTest, AFallingStoneLandsIdleAndBlocksPaths)
+// Exploding on its first impact is pinned by the puppet test.
+TEST_F(ProjectileKindsTest, AFallingStoneIsAHazardToAllLandsIdleBlocksPathsAndGoesOnceExploded)
 {
     auto* stone = Make<ProjectileTelekinesis>({"Class = ProjectileTelekinesis"});
     ProjectileInfo info = Aimed({});
     info.launchCoords = WorldAt({2, 5, 2});
     stone->LoadInfo(info, 1);
     stone->ProjectileFall();
+    EXPECT_EQ(stone->GetState(), ProjectileTelekinesis::State_Falling);
+    EXPECT_EQ(stone->GetInfo().team.GetTeamMajor(), 3u);
     for (int frame = 0; frame < 200 && !stone->IsPathObstacle(); ++frame)
         stone->UpdateSelf(20);
     EXPECT_TRUE(stone->IsIdle());
     EXPECT_TRUE(stone->IsPathObstacle());
-    stone->DeleteProjectile();
+
+    stone->Explode(true);
+    EXPECT_EQ(stone->GetState(), ProjectileTelekinesis::State_Exploded);
+    const uint32_t id = stone->GetObjectId();
+    stone->UpdateSelf(10);
+    EXPECT_FALSE(Exists(id));
 }
 
 constexpr uint32_t kOwnSkill = 40;
@@ -428,28 +435,6 @@ TEST_F(ProjectileFlightTest, FragmentsThatFailToSpawnAreLoggedAndTheirSiblingsFl
     log.Clear();
     greedy.ProcessFragmentation(0, at);
     EXPECT_EQ(log.Count(1, "Failed to spawn projectile fragments (Missing.dbr)"), 360u);
-}
-
-using TelekinesisTest = CombatWorldFixture;
-
-TEST_F(TelekinesisTest, FallsAsAHazardToAllThenExplodesAndGoesOnTheNextUpdate)
-{
-    database.WriteRecord("Records/Projectiles/Rock.dbr", {"Class = ProjectileTelekinesis"});
-    auto* rock = ObjectManager::Instance().CreateObjectFromFile<ProjectileTelekinesis>(
-        "Records/Projectiles/Rock.dbr");
-    ProjectileInfo info;
-    info.launchCoords = WorldAt({2, 5, 2});
-    rock->LoadInfo(info, 1);
-    rock->ProjectileFall();
-    EXPECT_EQ(rock->GetState(), ProjectileTelekinesis::State_Falling);
-    EXPECT_EQ(rock->GetInfo().team.GetTeamMajor(), 3u);
-
-    rock->Explode(true);
-    EXPECT_EQ(rock->GetState(), ProjectileTelekinesis::State_Exploded);
-
-    const uint32_t id = rock->GetObjectId();
-    rock->UpdateSelf(10);
-    EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
 }
 
 } // namespace

@@ -247,18 +247,26 @@ protected:
     }
 };
 
+// Spheres never attached go with the volume.
 TEST_F(BoundingVolumeTest, RadiiNearZeroMakeNoSphereAndTheOthersKeepTheirOrder)
 {
-    RecordingVolumes volumes;
-    volumes.Load(Record("boundingVolumeRadius1 = 0.00005\n"
-                        "boundingVolumeRadius2 = 12\n"
-                        "boundingVolumeRadius3 = -0.5\n"));
-    const auto& entries = volumes.GetVolumeEntries();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_FLOAT_EQ(entries[0].radius, 12.0f);
-    EXPECT_FLOAT_EQ(
-        ObjectManager::Instance().GetObject<BoundingVolume>(entries[1].volumeId)->GetRadius(),
-        -0.5f);
+    std::vector<uint32_t> spheres;
+    {
+        RecordingVolumes volumes;
+        volumes.Load(Record("boundingVolumeRadius1 = 0.00005\n"
+                            "boundingVolumeRadius2 = 12\n"
+                            "boundingVolumeRadius3 = -0.5\n"));
+        const auto& entries = volumes.GetVolumeEntries();
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_FLOAT_EQ(entries[0].radius, 12.0f);
+        EXPECT_FLOAT_EQ(
+            ObjectManager::Instance().GetObject<BoundingVolume>(entries[1].volumeId)->GetRadius(),
+            -0.5f);
+        for (const auto& entry : entries)
+            spheres.push_back(entry.volumeId);
+    }
+    for (const uint32_t id : spheres)
+        EXPECT_EQ(ObjectManager::Instance().GetObject(id), nullptr);
 }
 
 TEST_F(BoundingVolumeTest, AttachingSortsInnermostFirstAndSkipsSpheresAlreadyGone)
@@ -289,17 +297,6 @@ TEST_F(BoundingVolumeTest, AttachingSortsInnermostFirstAndSkipsSpheresAlreadyGon
     // The carried spheres outlive the volume; they go with their carrier.
     for (size_t index = 0; index < 3; ++index)
         EXPECT_NE(objects.GetObject(leftOver[index]), nullptr);
-}
-
-TEST_F(BoundingVolumeTest, UnattachedSpheresGoWithTheVolume)
-{
-    uint32_t childId = 0;
-    {
-        RecordingVolumes volumes;
-        volumes.Load(Record("boundingVolumeRadius2 = 5\n"));
-        childId = volumes.GetVolumeEntries().at(0).volumeId;
-    }
-    EXPECT_EQ(ObjectManager::Instance().GetObject(childId), nullptr);
 }
 
 TEST_F(BoundingVolumeTest, OnlyPlayersCrossingOurSpheresAreReported)
@@ -335,20 +332,16 @@ TEST_F(BoundingVolumeTest, OnlyItsOwnMonsterStartingToDieSilencesABossVolume)
     StartDeath(otherId);
     StartDeath(0);
     EXPECT_FALSE(volumes.IsTriggered());
+    // An id that is no monster never triggers, even when set as the boss.
+    BoundingVolumeBossMonster mistaken;
+    mistaken.SetMonsterId(playerId);
+    StartDeath(playerId);
+    EXPECT_FALSE(mistaken.IsTriggered());
     SendEnter(sphere, playerId);
     StartDeath(bossId);
     EXPECT_TRUE(volumes.IsTriggered());
     SendEnter(sphere, playerId);
     EXPECT_EQ(volumes.entered, (std::vector<int>{0}));
-}
-
-TEST_F(BoundingVolumeTest, ABossVolumeIgnoresAnIdThatIsNoMonster)
-{
-    const uint32_t playerId = Make("Player");
-    BoundingVolumeBossMonster volumes;
-    volumes.SetMonsterId(playerId);
-    StartDeath(playerId);
-    EXPECT_FALSE(volumes.IsTriggered());
 }
 
 } // namespace
