@@ -45,9 +45,14 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace GAME::Test {
+namespace GAME {
+
+GAME_IMPLEMENT_CLASS(ControllerTestMonster, Monster);
+
+namespace Test {
 namespace {
 
 using Journal = std::vector<std::string>;
@@ -71,11 +76,6 @@ public:
             onEnd();
     }
     void OnUpdate(int32_t /*elapsedMs*/) override { journal.push_back(name + " update"); }
-    bool IsAvailableForSidelineConversations() override
-    {
-        journal.push_back(name + " asked");
-        return true;
-    }
     void QuestCommandMove(uint32_t /*targetId*/, const WorldVec3& /*point*/) override
     {
         journal.push_back(
@@ -145,7 +145,7 @@ protected:
     void Start()
     {
         controller->Update(0);
-        controller->journal.clear();
+        Taken();
     }
 
     JournalState* State(const std::string& name) { return controller->made.at(name); }
@@ -155,7 +155,8 @@ protected:
         return ControllerAIStateData(enemy, ally, 0, WorldVec3());
     }
 
-    Journal& journal() { return controller->journal; }
+    // What the states wrote since the last look.
+    Journal Taken() { return std::exchange(controller->journal, {}); }
 
     Monster* self = nullptr;
     JournalController* controller = nullptr;
@@ -166,19 +167,18 @@ TEST_F(ControllerAIStateTest, SetStateEndsBeginsAndRefusesUnknownNames)
     Start();
     controller->SetState("Nowhere", Against(7));
     EXPECT_EQ(log.Count(2, "State Nowhere is trying to be set, but not found."), 1u);
-    EXPECT_TRUE(journal().empty());
+    EXPECT_TRUE(Taken().empty());
     EXPECT_EQ(controller->GetCurrentEnemy(), 0u);
 
     // On itself: the same object ends and begins again.
     controller->SetState("Idle", Against(7));
-    EXPECT_EQ(journal(), (Journal{"Idle end", "Idle begin"}));
+    EXPECT_EQ(Taken(), (Journal{"Idle end", "Idle begin"}));
     EXPECT_EQ(controller->GetCurrentEnemy(), 7u);
 
     // A switch made in OnEnd stands; the outer request goes no further.
-    journal().clear();
     State("Idle")->onEnd = [this] { controller->SetState("Flee", Against(9)); };
     controller->SetState("Chase", Against(8));
-    EXPECT_EQ(journal(), (Journal{"Idle end", "Flee begin"}));
+    EXPECT_EQ(Taken(), (Journal{"Idle end", "Flee begin"}));
     EXPECT_EQ(controller->GetCurrentEnemy(), 9u);
 }
 
@@ -186,14 +186,14 @@ TEST_F(ControllerAIStateTest, SetStateBehindATemporaryOnlyChangesWhatResumes)
 {
     Start();
     controller->AddTemporaryState("Hit", Against(5));
-    journal().clear();
+    Taken();
     controller->SetState("Chase", Against(6));
-    EXPECT_TRUE(journal().empty());
+    EXPECT_TRUE(Taken().empty());
     EXPECT_EQ(controller->GetCurrentEnemy(), 5u);
 
     State("Hit")->SetDone(true);
     controller->Update(10);
-    EXPECT_EQ(journal(), (Journal{"Hit end", "Chase begin", "Chase update"}));
+    EXPECT_EQ(Taken(), (Journal{"Hit end", "Chase begin", "Chase update"}));
     EXPECT_FALSE(State("Hit")->Done());
     EXPECT_EQ(controller->GetCurrentEnemy(), 6u);
 }
@@ -240,29 +240,27 @@ TEST_F(ControllerAIStateTest, TemporariesQueueAndHandOverInOneUpdate)
     Start();
     controller->AddTemporaryState("Nothing", Against(1));
     EXPECT_EQ(log.Count(0, "Temporary State Nothing is trying to be set, but not found."), 1u);
-    EXPECT_TRUE(journal().empty());
+    EXPECT_TRUE(Taken().empty());
 
     controller->AddTemporaryState("Hit", Against(1));
     controller->AddTemporaryState("Taunt", Against(2));
-    EXPECT_EQ(journal(), (Journal{"Idle end", "Hit begin"}));
+    EXPECT_EQ(Taken(), (Journal{"Idle end", "Hit begin"}));
 
-    journal().clear();
     State("Hit")->SetDone(true);
     EXPECT_EQ(controller->GetCurrentEnemy(), 2u);
     controller->Update(10);
-    EXPECT_EQ(journal(), (Journal{"Hit end", "Taunt begin", "Taunt update"}));
+    EXPECT_EQ(Taken(), (Journal{"Hit end", "Taunt begin", "Taunt update"}));
 
     // The drained queue begins the current state again.
-    journal().clear();
     State("Taunt")->SetDone(true);
     controller->Update(10);
-    EXPECT_EQ(journal(), (Journal{"Taunt end", "Idle begin", "Idle update"}));
+    EXPECT_EQ(Taken(), (Journal{"Taunt end", "Idle begin", "Idle update"}));
 
     // Clearing ends nobody.
     controller->AddTemporaryState("Hit", Against(1));
-    journal().clear();
+    Taken();
     controller->ClearTemporaryStates();
-    EXPECT_TRUE(journal().empty());
+    EXPECT_TRUE(Taken().empty());
     EXPECT_STREQ(controller->GetExecutingStateName(), "Idle");
 }
 
@@ -273,9 +271,9 @@ TEST_F(ControllerAIStateTest, AnEndThatClearsOrRequeuesLeavesTheQueueSound)
     controller->AddTemporaryState("Taunt", Against(2));
     State("Hit")->onEnd = [this] { controller->ClearTemporaryStates(); };
     State("Hit")->SetDone(true);
-    journal().clear();
+    Taken();
     controller->Update(10);
-    EXPECT_EQ(journal(), (Journal{"Hit end", "Idle begin", "Idle update"}));
+    EXPECT_EQ(Taken(), (Journal{"Hit end", "Idle begin", "Idle update"}));
 
     // Cleared and queued anew: the new entry stays, begun once.
     State("Hit")->onEnd = [this] {
@@ -284,9 +282,9 @@ TEST_F(ControllerAIStateTest, AnEndThatClearsOrRequeuesLeavesTheQueueSound)
     };
     controller->AddTemporaryState("Hit", Against(1));
     State("Hit")->SetDone(true);
-    journal().clear();
+    Taken();
     controller->Update(10);
-    EXPECT_EQ(journal(), (Journal{"Hit end", "Idle end", "Hit begin", "Hit update"}));
+    EXPECT_EQ(Taken(), (Journal{"Hit end", "Idle end", "Hit begin", "Hit update"}));
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 1u);
     EXPECT_EQ(controller->GetCurrentEnemy(), 3u);
 }
@@ -301,16 +299,15 @@ TEST_F(ControllerAIStateTest, SwitchesWithinAFrameAreBoundedAndTheNextFrameGoesO
     };
     pingPong();
     controller->SetState("Chase", Against(2));
-    EXPECT_EQ(journal().size(), 2u * ControllerAI::kMaxBeginsPerFrame);
+    EXPECT_EQ(Taken().size(), 2u * ControllerAI::kMaxBeginsPerFrame);
     EXPECT_EQ(log.CountContaining("switches state without end within a frame"), 1u);
 
     // The next frame gets a fresh allowance; the line is not told again.
     State("Chase")->onBegin = nullptr;
-    journal().clear();
     gEngine->RunFrame(0);
     controller->SetState("Chase", Against(2));
-    ASSERT_FALSE(journal().empty());
-    EXPECT_EQ(journal().back(), "Chase begin");
+    ASSERT_FALSE(controller->journal.empty());
+    EXPECT_EQ(controller->journal.back(), "Chase begin");
     pingPong();
     for (int frame = 0; frame < 3; ++frame) {
         gEngine->RunFrame(0);
@@ -333,11 +330,10 @@ TEST_F(ControllerAIStateTest, SwitchesPastTheBoundWaitForTheNextFrameAndADeathAl
     EXPECT_EQ(controller->GetCurrentEnemy(), ControllerAI::kMaxBeginsPerFrame);
     controller->AddTemporaryState("Hit", Against(41));
     controller->SetState("Flee", Against(42));
-    journal().clear();
+    Taken();
     gEngine->RunFrame(0);
     controller->Update(10);
-    EXPECT_EQ(journal(),
-              (Journal{"Chase end", "Flee begin", "Flee end", "Hit begin", "Hit update"}));
+    EXPECT_EQ(Taken(), (Journal{"Chase end", "Flee begin", "Flee end", "Hit begin", "Hit update"}));
     State("Hit")->SetDone(true);
     controller->Update(10);
     EXPECT_STREQ(controller->GetExecutingStateName(), "Flee");
@@ -351,12 +347,12 @@ TEST_F(ControllerAIStateTest, SwitchesPastTheBoundWaitForTheNextFrameAndADeathAl
     controller->AddTemporaryState("Taunt", Against(44));
     EXPECT_STREQ(controller->GetExecutingStateName(), "Chase");
     for (int frame = 0; frame < 5; ++frame) {
-        journal().clear();
+        Taken();
         gEngine->RunFrame(0);
         controller->Update(10);
         EXPECT_STREQ(controller->GetExecutingStateName(), "Dying");
     }
-    EXPECT_EQ(journal(), (Journal{"Dying update"}));
+    EXPECT_EQ(Taken(), (Journal{"Dying update"}));
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
     EXPECT_EQ(log.CountContaining("its further switches wait for the next frame"), 1u);
 }
@@ -367,22 +363,22 @@ TEST_F(ControllerAIStateTest, NotificationsReachTheExecutingStateAndARegistratio
     controller->QuestCommandMove(1, WorldVec3(), true);
     controller->QuestCommandMove(1, WorldVec3(), false);
     State("Idle")->Strike(0, 77);
-    EXPECT_EQ(journal(), (Journal{"Idle quest 1", "Idle quest 0", "Idle used 77"}));
+    EXPECT_EQ(Taken(), (Journal{"Idle quest 1", "Idle quest 0", "Idle used 77"}));
 
     // The default stun drops the temporaries, keeps whole units and goes to "Stunned".
     controller->AddTemporaryState("Hit", Against(1));
-    journal().clear();
+    Taken();
     controller->StunMe(2.9f);
     EXPECT_EQ(controller->GetTemporaryQueueSize(), 0u);
     EXPECT_EQ(controller->GetStunTime(), 2);
-    EXPECT_EQ(journal(), (Journal{"Idle end", "Stunned begin"}));
+    EXPECT_EQ(Taken(), (Journal{"Idle end", "Stunned begin"}));
 
     // The running state replaced: the new object runs, nothing is left dangling.
     JournalState* fresh = controller->Add("Stunned");
     EXPECT_EQ(controller->GetExecutingState(), fresh);
-    journal().clear();
+    Taken();
     controller->Update(5);
-    EXPECT_EQ(journal(), (Journal{"Stunned update"}));
+    EXPECT_EQ(Taken(), (Journal{"Stunned update"}));
 }
 
 class ProbeState : public ControllerAIStateT<ControllerAI, Character> {
@@ -392,7 +388,6 @@ public:
     void OnEnd() override {}
     void OnUpdate(int32_t /*elapsedMs*/) override {}
 
-    using ControllerAIState::BlocksPath;
     using ControllerAIState::FindAlliesInSight;
     using ControllerAIState::FindAlliesOfType;
     using ControllerAIState::FindEnemiesInSight;
@@ -456,15 +451,13 @@ TEST_F(StateQueriesTest, CloseEnoughMeansStrictlyInsideTheTolerance)
               1u);
     EXPECT_EQ(log.GetLines().size(), 1u);
 
-    database.WriteRecord("Records/Skills/Bite.dbr",
-                         {RecordSkill::kClassLine, "distanceProfile = Melee"});
-    database.WriteRecord("Records/Skills/Spit.dbr",
-                         {RecordSkill::kClassLine, "distanceProfile = Long"});
-    ObjectManager& objects = ObjectManager::Instance();
-    const uint32_t bite =
-        objects.CreateObjectFromFile<Skill>("Records/Skills/Bite.dbr")->GetObjectId();
-    const uint32_t spit =
-        objects.CreateObjectFromFile<Skill>("Records/Skills/Spit.dbr")->GetObjectId();
+    const auto skill = [this](const std::string& profile) {
+        const std::string path = "Records/Skills/" + profile + ".dbr";
+        database.WriteRecord(path, {RecordSkill::kClassLine, "distanceProfile = " + profile});
+        return ObjectManager::Instance().CreateObjectFromFile<Skill>(path)->GetObjectId();
+    };
+    const uint32_t bite = skill("Melee");
+    const uint32_t spit = skill("Long");
     Monster* enemy = Make("Enemy", 20, 0);
     enemy->SetTeam(TeamManager::DefaultPlayerTeam());
     const uint32_t enemyId = enemy->GetObjectId();
@@ -478,14 +471,12 @@ TEST_F(StateQueriesTest, CloseEnoughMeansStrictlyInsideTheTolerance)
     // A melee skill is measured from the place the hero would take round the enemy.
     const WorldVec3 slot = hero->GetMoveToPoint(enemyId, bite, enemy->GetPathPosition());
     ASSERT_TRUE(slot.HasRegion());
-    WorldVec3 standing = slot;
-    standing.TranslateInRegion({0, 0, 0.5f});
-    hero->SetPathPosition(standing);
-    EXPECT_FALSE(probe->CloseEnoughToUseSkill(enemyId, bite));
-    standing = slot;
-    standing.TranslateInRegion({0, 0, 0.49f});
-    hero->SetPathPosition(standing);
-    EXPECT_TRUE(probe->CloseEnoughToUseSkill(enemyId, bite));
+    for (const auto& [off, close] : {std::pair{0.5f, false}, {0.49f, true}}) {
+        WorldVec3 standing = slot;
+        standing.TranslateInRegion({0, 0, off});
+        hero->SetPathPosition(standing);
+        EXPECT_EQ(probe->CloseEnoughToUseSkill(enemyId, bite), close) << off;
+    }
 
     // Any other skill by the distance between the two.
     const float reach = Character::GetTargetDistance(hero->GetObjectId(), enemyId, spit) + 0.5f;
@@ -503,7 +494,6 @@ TEST_F(StateQueriesTest, ValidatedIdsNameCharactersAndTheClosestIsOneThatExists)
     EXPECT_EQ(ProbeState::ValidateObjectId(999, "Probe"), nullptr);
     EXPECT_EQ(log.Count(2, "Probe Error - invalid Object ID."), 1u);
 
-    // GetClosest indexes the nearest entity that exists.
     EXPECT_EQ(probe->GetClosest({}), -1);
     Monster* far = Make("FarPoint", 9, 0);
     Monster* near = Make("NearPoint", 3, 0);
@@ -593,33 +583,12 @@ TEST_F(StateQueriesTest, TheNearestLivingHostileBarrierIsNamed)
     EXPECT_EQ(probe->IsBarrierBlocking(target->GetObjectId()), near);
 }
 
-} // namespace
-} // namespace GAME::Test
-
-namespace GAME {
-
-GAME_IMPLEMENT_CLASS(ControllerTestMonster, Monster);
-
-namespace Test {
-namespace {
-
-class ControllerCharacterTest : public DeathFixture {
-protected:
-    ControllerTestMonster* Carrier()
-    {
-        return Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
-    }
-
-    ControllerCharacter* Control(Character& character)
-    {
-        return GiveController<ControllerCharacter>(character);
-    }
-};
+using ControllerCharacterTest = DeathFixture;
 
 TEST_F(ControllerCharacterTest, DropsLandOneAndAQuarterAwayAndItemZeroSendsNothing)
 {
-    auto* monster = Carrier();
-    ControllerCharacter* controller = Control(*monster);
+    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
+    auto* controller = GiveController<ControllerCharacter>(*monster);
     controller->SendDropItemRandom(0);
     controller->SendRemoveItemFromInventory(0);
     EXPECT_TRUE(monster->sent.empty());
@@ -644,8 +613,8 @@ TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItemsAndNeedsACha
     orphan->PickupItem(7);
     EXPECT_EQ(orphan->CreateItemInInventory("Records/Items/Ring.dbr"), nullptr);
 
-    auto* monster = Carrier();
-    ControllerCharacter* controller = Control(*monster);
+    auto* monster = Spawn<ControllerTestMonster>("Records/Creatures/Carrier.dbr", {});
+    auto* controller = GiveController<ControllerCharacter>(*monster);
     Item* item = controller->CreateItemInInventory("Records/Items/Ring.dbr");
     EXPECT_TRUE(monster->GetInventory().IsItemInInventory(item->GetObjectId()));
 
@@ -655,8 +624,6 @@ TEST_F(ControllerCharacterTest, CreatingInTheInventoryKeepsOnlyItemsAndNeedsACha
     EXPECT_EQ(ObjectManager::Instance().GetObject(next), nullptr);
     EXPECT_EQ(controller->CreateItemInInventory("Records/Items/Missing.dbr"), nullptr);
 }
-
-using Journal = std::vector<std::string>;
 
 // Writes what happens to it into a journal; stays running until finished, so the handler is
 // busy while it is current.
@@ -679,7 +646,6 @@ public:
             return nullptr;
         return std::make_unique<ProbeAction>(journal, name + ".pre", CharacterActionType_MoveTo);
     }
-    std::string ToString() const override { return name; }
 
 private:
     Journal& journal;
@@ -725,14 +691,12 @@ TEST_F(ControllerBaseCharacterTest, RefusedIsDeletedQueuedIsReplacedAllowedClear
     Hand("Q1", CharacterActionPermission_AskController);
     Hand("Q2", CharacterActionPermission_AskController);
     Hand("R", CharacterActionPermission_Refuse);
-    EXPECT_EQ(journal, (Journal{"A.pre executed", "Q1 deleted", "R deleted"}));
+    EXPECT_EQ(std::exchange(journal, {}), (Journal{"A.pre executed", "Q1 deleted", "R deleted"}));
 
-    journal.clear();
     Hand("N", CharacterActionPermission_Allow);
-    EXPECT_EQ(journal,
+    EXPECT_EQ(std::exchange(journal, {}),
               (Journal{"A aborted", "A deleted", "Q2 deleted", "A.pre deleted", "N executed"}));
 
-    journal.clear();
     ScriptedController orphan;
     orphan.HandleAction(new ProbeAction(journal, "O"));
     EXPECT_EQ(journal, (Journal{"O deleted"}));
@@ -831,11 +795,10 @@ class ControllerCombatTest : public AiWorldFixture {
 protected:
     void OnStartDeath(const GameEvent_GenericEntity& event) { started.push_back(event.objectId); }
 
-    // The character's own controller, as the object manager holds it.
-    ControllerCombat* Control(Character& character)
+    // Attached, though the character keeps its own controller id.
+    static ControllerCombat* Control(Character& character)
     {
-        auto* made = static_cast<ControllerCombat*>(
-            ObjectManager::Instance().CreateObject("ControllerCombat"));
+        auto* made = New<ControllerCombat>();
         made->AttachParent(character.GetObjectId());
         return made;
     }
@@ -877,14 +840,12 @@ TEST_F(ControllerCombatTest, KillMeStartsAMonstersDeathAndLeavesAnNpcAlive)
     EXPECT_FALSE(controller->NeedsDeathUpdate());
 }
 
-// In a network game a character's life running out is a death only on the machine that made it:
-// a stand-in here waits for that machine's die action, so that a hit seen on one machine alone
-// never leaves the two with different dead.
+// A stand-in waits for the die action of the machine that made it, so that a hit seen on one
+// machine alone never leaves the two with different dead.
 TEST_F(ControllerCombatTest, OnlyTheMachineThatMadeACharacterDecidesItsDeath)
 {
     Monster* monster = Spawn("Records/Creatures/Boar.dbr", {});
-    ControllerCombat* controller = Control(*monster);
-    monster->SetControllerId(controller->GetObjectId());
+    auto* controller = GiveController<ControllerCombat>(*monster);
     monster->SubtractLife(monster->GetCurrentLife() + 1.0f, PlayStatsDamageType());
     ConnectionManager& connection = gEngine->GetNetworkConnectionManager();
     gEngine->SetNetworkMode(true, true);
@@ -901,9 +862,8 @@ TEST_F(ControllerCombatTest, OnlyTheMachineThatMadeACharacterDecidesItsDeath)
     EXPECT_EQ(started, (std::vector<uint32_t>{monster->GetObjectId()}));
 }
 
-// A timed monster a client made, a summoned pet, is the client's to end, though a client's
-// monsters have a stand-in controller without the monster's clock; a timed monster of another
-// machine's lives on there until that machine's word.
+// A summoned pet is its client's to end, though a client's monsters have a stand-in controller
+// without the monster's clock; another machine's timed monster waits for that machine's word.
 TEST_F(ControllerCombatTest, AClientEndsTheTimedMonsterItMadeAndNoOther)
 {
     database.WriteRecord(Monster::kStubControllerRecord, {"Class = ControllerCombat"});
@@ -939,8 +899,7 @@ protected:
         ControllerCombatTest::SetUp();
         database.WriteRecord("Records/Skills/Rage.dbr", {"Class = SkillBuff"});
         monster = Spawn<ControllerTestMonster>("Records/Creatures/Buffed.dbr", {});
-        controller = Control(*monster);
-        monster->SetControllerId(controller->GetObjectId());
+        controller = GiveController<ControllerCombat>(*monster);
     }
 
     ControllerTestMonster* monster = nullptr;
@@ -953,12 +912,11 @@ TEST_F(ControllerCombatBuffTest, ABuffIsSentAtEachRenewalAndAgainOnceItExpired)
     ASSERT_EQ(monster->buffs.size(), 1u);
 
     // A renewal at the same level still goes out: it renews the buff's own time to live.
-    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 2), {}, false);
-    ASSERT_EQ(monster->buffs.size(), 2u);
-    EXPECT_EQ(monster->buffs[1].level, 2u);
-    controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", 3), {}, false);
-    ASSERT_EQ(monster->buffs.size(), 3u);
-    EXPECT_EQ(monster->buffs[2].level, 3u);
+    for (const uint32_t level : {2u, 3u}) {
+        controller->CreateSkillBuff(Transfer("Records/Skills/Rage.dbr", level), {}, false);
+        ASSERT_EQ(monster->buffs.size(), level);
+        EXPECT_EQ(monster->buffs.back().level, level);
+    }
     EXPECT_EQ(controller->GetSkillBuffCount(), 1u);
 
     // Expired on the character: the controller's entry no longer stands for a held buff.

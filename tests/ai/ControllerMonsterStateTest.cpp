@@ -871,9 +871,9 @@ protected:
 
     uint32_t MakeSkill(const std::string& name, bool enabled)
     {
-        database.WriteRecord("Records/Skills/" + name + ".dbr", {RecordSkill::kClassLine});
-        Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>("Records/Skills/" +
-                                                                             name + ".dbr");
+        const std::string path = "Records/Skills/" + name + ".dbr";
+        database.WriteRecord(path, {RecordSkill::kClassLine});
+        Skill* skill = ObjectManager::Instance().CreateObjectFromFile<Skill>(path);
         skill->ReceiveStateUpdate(SkillState{1, enabled}, true);
         return skill->GetObjectId();
     }
@@ -1215,10 +1215,7 @@ protected:
 
 TEST_F(LesserMonsterTest, AStationaryMonsterStrikesFromItsSpotOrStands)
 {
-    database.WriteRecord("Records/Skills/Bolt.dbr", {"Class = Skill"});
-    const uint32_t bolt = ObjectManager::Instance()
-                              .CreateObjectFromFile<Skill>("Records/Skills/Bolt.dbr")
-                              ->GetObjectId();
+    const uint32_t bolt = SkillObject("Bolt");
     Monster* turret = Monsterwith<ControllerStationaryMonster>("Turret", {});
     ControllerMonster& controller = Brain(*turret);
     const Vec3 standing = turret->GetMovementManager()->GetPathTarget().GetRegionPosition();

@@ -127,7 +127,6 @@ TEST_F(ControllerPlayerTest, AHeldTargetThatDiedOrVanishedOrATeleportEndsTheRepe
     EXPECT_FALSE(controller->HandleActionFromMouse(true, false, false, true, At(4, 0), target));
     EXPECT_EQ(target, 0u);
 
-    // A teleporting player drops the order and the repeat.
     controller->SetMouseRepeat(7, At(1, 1));
     player->SetTeleporting(true);
     target = 9;
@@ -188,7 +187,6 @@ TEST_F(ControllerPlayerTest, ItemsWithinBothExtentsAndOneArePickedUpAndOnesWitho
     EXPECT_EQ(State(), "PickupItem");
     EXPECT_EQ(controller->GetCurrentAlly(), item->GetObjectId());
 
-    // An item without any region is logged.
     auto* lost =
         static_cast<Item*>(ObjectManager::Instance().CreateObject("ControllerPlayerTestLostItem"));
     LogCapture log;

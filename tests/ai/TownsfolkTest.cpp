@@ -275,10 +275,8 @@ TEST_F(TownsfolkTest, WanderPointsComeFromTheWanderPointChildrenOfWandererGroups
     groups.AddGroup(InstanceGroup("Patrol Points", "p", {other}));  // 1
     groups.AddGroup(InstanceGroup("Wander Points", "b", {pointB})); // 2
     InstanceGroup wanderers("Npc Wanderers", "w", {npcId});
-    wanderers.AddChild(0);
-    wanderers.AddChild(1);
-    wanderers.AddChild(2);
-    wanderers.AddChild(42);
+    for (const int32_t child : {0, 1, 2, 42})
+        wanderers.AddChild(child);
     groups.AddGroup(wanderers);
     InstanceGroup elsewhere("Patrollers", "x", {npcId});
     elsewhere.AddChild(0);
@@ -397,7 +395,6 @@ TEST_F(SlotRingTest, TheNearestFreePlaceIsGivenAndARequesterNeverHoldsTwo)
     EXPECT_EQ(ring->GetSlotHolder(0), 0u);
     EXPECT_EQ(ring->GetSlotHolder(3), boar->GetObjectId());
 
-    // The owner moved: the ring moves with it.
     owner->SetPathPosition(At(13, 4));
     ExpectNear(Request(*boar), 11, 4);
 
@@ -469,7 +466,6 @@ TEST_F(MovementGoalManagerTest, OnlyGoalsWithinTheCrowdDistanceOfTheTargetAreSte
     EXPECT_EQ(goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(7, 3)), At(7, 3));
     EXPECT_EQ(goals.GetGoals().size(), 1u);
 
-    // Only goals within the crowd distance of the target count.
     goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(5, 0));
     EXPECT_EQ(goals.GetClosestMovePoint(boar->GetObjectId(), 0.5f, At(0, 0)), At(0, 0));
     goals.GetClosestMovePoint(wolf->GetObjectId(), 0.5f, At(4, 0));
@@ -512,9 +508,8 @@ TEST_F(MovementGoalManagerTest, ReleasedAndStaleGoalsAreForgotten)
     EXPECT_EQ(goals.GetGoals()[0].characterId, boar->GetObjectId());
 }
 
-// A crowd of goals: each request weighs the next of them in turn and steps round no more than its
-// share of those near the target; its own goal goes, wherever it stands, and the stale ones go
-// as their turn comes.
+// Each request weighs the next goals of the crowd in turn, steps round no more than its share of
+// those near the target, drops its own goal wherever it stands and the stale ones in their turn.
 TEST_F(MovementGoalManagerTest, PastTheGoalsARequestWeighsTheRestWaitTheirTurn)
 {
     constexpr size_t kCrowd = MovementGoalManager::kMaxGoalsWeighed + 44;

@@ -4,6 +4,7 @@
 #include "ai/ControllerCombat.h"
 #include "characters/Character.h"
 #include "characters/Monster.h"
+#include "characters/TeamManager.h"
 #include "combat/CombatAttributeType.h"
 #include "engine/ConnectionManager.h"
 #include "engine/NetPacket.h"
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,26 +112,26 @@ protected:
         character->calls.clear();
         controller->calls.clear();
         log.Clear();
-        const std::vector<std::pair<const char*, CharAttributeType>> attributes = {
+        character->SetCausesAnger(false);
+        character->SetInvincible(false);
+        const std::pair<const char*, CharAttributeType> attributes[] = {
             {"strength", CharAttribute_Strength},
             {"life", CharAttribute_Life},
             {"mana", CharAttribute_Mana}};
-        character->SetCausesAnger(false);
-        character->SetInvincible(false);
+        CharacterBio& bio = character->GetCharacterBio();
         const uint32_t points = character->GetModifierPoints();
         std::vector<float> before;
-        for (const auto& attribute : attributes)
-            before.push_back(character->GetCharacterBio().GetBaseCharAttribute(attribute.second));
+        for (const auto& [name, type] : attributes)
+            before.push_back(bio.GetBaseCharAttribute(type));
         run();
-        character->GetCharacterBio().Update(*character, 0);
+        bio.Update(*character, 0);
         std::vector<std::string> trace = character->calls;
         trace.insert(trace.end(), controller->calls.begin(), controller->calls.end());
-        for (size_t index = 0; index < attributes.size(); ++index) {
-            const float after =
-                character->GetCharacterBio().GetBaseCharAttribute(attributes[index].second);
-            if (after != before[index])
-                trace.push_back(std::string(attributes[index].first) + " +" +
-                                std::to_string(static_cast<int>(after - before[index])));
+        for (size_t i = 0; i < std::size(attributes); ++i) {
+            const float added = bio.GetBaseCharAttribute(attributes[i].second) - before[i];
+            if (added != 0.0f)
+                trace.push_back(std::string(attributes[i].first) + " +" +
+                                std::to_string(static_cast<int>(added)));
         }
         if (character->GetModifierPoints() != points)
             trace.push_back("points -" + std::to_string(points - character->GetModifierPoints()));
@@ -167,8 +169,6 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
 {
     const uint32_t id = character->GetObjectId();
     const WorldVec3 point(1, Vec3(4, 0, 0));
-    Team team;
-    team.Set(3, 1);
     SkillState state;
     state.skillLevel = 2;
     const CommandCase rows[] = {
@@ -202,7 +202,7 @@ TEST_F(CharacterConfigCommandsTest, EachCommandMakesItsCallAndTheRebuiltOneMakes
         {"show", Cmd<ShowCharacterConfigCmd>(id, false), {"visible 0"}},
         {"causes anger", Cmd<SetCausesAngerConfigCmd>(id, true), {"causes anger"}},
         {"invincible", Cmd<SetInvincibleConfigCmd>(id, true), {"invincible"}},
-        {"team", Cmd<SetTeamConfigCmd>(id, team), {"team 3 1"}},
+        {"team", Cmd<SetTeamConfigCmd>(id, TeamManager::BuildTeam(3, 1)), {"team 3 1"}},
     };
     for (const CommandCase& row : rows) {
         SCOPED_TRACE(row.name);

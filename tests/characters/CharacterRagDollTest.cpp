@@ -47,6 +47,22 @@ public:
     }
 };
 
+CharacterRagDoll::EffectData Effect(CharacterRagDoll::Effect effect, const Vec3& direction = {},
+                                    float speed = 0.0f, float amplification = 0.0f)
+{
+    CharacterRagDoll::EffectData data;
+    data.effect = effect;
+    data.direction = direction;
+    data.speed = speed;
+    data.amplification = amplification;
+    return data;
+}
+
+CharacterRagDoll::EffectData Hit(const Vec3& direction, float speed, float amplification)
+{
+    return Effect(CharacterRagDoll::TakeHit, direction, speed, amplification);
+}
+
 class CharacterRagDollTest : public StartedFixture {
 protected:
     void SetUp() override
@@ -63,16 +79,6 @@ protected:
         ragDoll->SetSimulationTimeMs(1000);
         ragDoll->StartSimulation();
         return *ragDoll;
-    }
-
-    static CharacterRagDoll::EffectData Hit(const Vec3& direction, float speed, float amplification)
-    {
-        CharacterRagDoll::EffectData data;
-        data.effect = CharacterRagDoll::TakeHit;
-        data.direction = direction;
-        data.speed = speed;
-        data.amplification = amplification;
-        return data;
     }
 
     Posed* monster = nullptr;
@@ -105,9 +111,8 @@ TEST_F(CharacterRagDollTest, ARandomTossGoesUpAtThreeWithinFiveEitherSide)
         EXPECT_LE(std::fabs(body.linearVelocity.x), 5.0f);
         EXPECT_LE(std::fabs(body.linearVelocity.z), 5.0f);
     }
-    CharacterRagDoll::EffectData unknown;
-    unknown.effect = static_cast<CharacterRagDoll::Effect>(7);
-    for (const auto& body : Throw(unknown).GetRigidBodies())
+    for (const auto& body :
+         Throw(Effect(static_cast<CharacterRagDoll::Effect>(7))).GetRigidBodies())
         EXPECT_FALSE(body.velocitySet);
 }
 
@@ -115,8 +120,7 @@ TEST_F(CharacterRagDollTest, WithoutAnAnimationEveryBodyCrumplesWithTheDampedCap
 {
     GraphicsAnim run("Run", 10, 30, 2.0f);
     ASSERT_TRUE(monster->PlayAnimation(0, &run, true, 1.0f, 0));
-    CharacterRagDoll::EffectData crumple;
-    crumple.effect = CharacterRagDoll::Crumple;
+    const CharacterRagDoll::EffectData crumple = Effect(CharacterRagDoll::Crumple);
     for (const auto& body : Throw(crumple).GetRigidBodies())
         EXPECT_EQ(body.linearVelocity, Vec3(0.0f, 0.0f, 1.6f));
 
@@ -130,9 +134,7 @@ TEST_F(CharacterRagDollTest, CrumpleOnTheFirstFrameComesFromTheLastFrame)
     GraphicsAnim fall("Fall", 10, 30, 0.0f);
     monster->current = &fall;
     ASSERT_TRUE(monster->PlayAnimation(0, &fall, false, 1.0f, 0));
-    CharacterRagDoll::EffectData crumple;
-    crumple.effect = CharacterRagDoll::Crumple;
-    monster->SetRagdollData(crumple, true);
+    monster->SetRagdollData(Effect(CharacterRagDoll::Crumple), true);
     TestRagDoll doll(monster);
     SkeletalPose first;
     SkeletalPose last;
@@ -200,12 +202,7 @@ TEST_F(CharacterPhysicsTest, BecomingARagDollStartsTheFallAndTheWorldEndsIt)
     character->AddRigidBodyBones(Name::Create("Bip01 Pelvis"), Name::Create("Bip01 Spine"));
     character->AddRigidBodyBones(Name::Create("Bip01 Spine"), Name::Create("Bip01 Head"));
     world.AddEntity(character, WorldCoords(1, Coords()), false);
-    CharacterRagDoll::EffectData blow;
-    blow.effect = CharacterRagDoll::TakeHit;
-    blow.direction = {1.0f, 0.0f, 0.0f};
-    blow.speed = 1.0f;
-    blow.amplification = 1.0f;
-    character->SetRagdollData(blow, true);
+    character->SetRagdollData(Hit(Vec3(1, 0, 0), 1.0f, 1.0f), true);
 
     character->SetPhysicsType(3);
     auto* ragDoll = Must(dynamic_cast<CharacterRagDoll*>(character->GetPhysicsObject()));

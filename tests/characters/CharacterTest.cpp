@@ -1,5 +1,6 @@
 #include "characters/Character.h"
 
+#include "characters/CharacterFileManager.h"
 #include "characters/Player.h"
 #include "combat/CombatAttributeRegion.h"
 #include "combat/DeathHandler.h"
@@ -10,6 +11,7 @@
 #include "engine/Coords.h"
 #include "engine/Engine.h"
 #include "engine/EventHandler.h"
+#include "engine/FileSystem.h"
 #include "engine/ObjectManager.h"
 #include "engine/SoundPak.h"
 #include "engine/World.h"
@@ -20,6 +22,7 @@
 #include "tests/support/LogCapture.h"
 #include "tests/support/MadeObjects.h"
 #include "tests/support/SoundPaks.h"
+#include "tests/support/TempDatabase.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -53,16 +56,13 @@ public:
     void OnSpawn(const GameEvent_CreatureSpawn& event)
     {
         heard.push_back("spawn " + event.objectName + (event.isPlayer ? " player" : ""));
-        ids.push_back(event.objectId);
     }
     void OnInitialUpdate(const GameEvent_CreatureInitialUpdate& event)
     {
         heard.push_back("initial update " + event.objectName);
-        ids.push_back(event.objectId);
     }
 
     std::vector<std::string> heard;
-    std::vector<uint32_t> ids;
 
 private:
     EventHandler<SpawnListener, GameEvent_CreatureSpawn> spawn;
@@ -78,10 +78,11 @@ protected:
     }
 
     template <typename T = Character>
-    T* Spawn(const std::string& path, std::initializer_list<std::string> lines)
+    T* Spawn(const std::string& path, const std::vector<std::string>& lines)
     {
-        database.WriteRecord(path, lines);
-        return ObjectManager::Instance().CreateObjectFromFile<T>(path);
+        const std::string type = std::string("Class = ") + T::classInfo.GetName() + "\n";
+        database.WriteFile(path, RecordText(lines, type));
+        return Must(ObjectManager::Instance().CreateObjectFromFile<T>(path));
     }
 };
 
@@ -91,15 +92,14 @@ TEST_F(CharacterTest, LoadTakesTheDefaultsOfTheSettingsAndOfEachKey)
     database.WriteRecord("Records/Game/DefaultCombat.dbr", {"combatRegionHeadChance = 7"});
     database.WriteRecord("Records/Game/OwnCombat.dbr", {"combatRegionHeadChance = 3"});
 
-    Character* plain =
-        Must(Spawn("Records/Creatures/Plain.dbr",
-                   {"Class = Character", "pathingSize = Huge", "characterGenderProfile = Native"}));
+    Character* plain = Spawn("Records/Creatures/Plain.dbr",
+                             {"pathingSize = Huge", "characterGenderProfile = Native"});
     EXPECT_EQ(plain->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 7.0f);
     EXPECT_EQ(plain->GetSize(), PathingSize_Small);
     EXPECT_EQ(plain->GetGender(), 3);
 
     Character* own = Spawn("Records/Creatures/Own.dbr",
-                           {"Class = Character", "combatManagerRecord = Records/Game/OwnCombat.dbr",
+                           {"combatManagerRecord = Records/Game/OwnCombat.dbr",
                             "pathingSize = Large", "characterGenderProfile = native"});
     EXPECT_EQ(own->GetCombatManager().GetRegionChance(CombatAttributeRegion_Head), 3.0f);
     EXPECT_EQ(own->GetGender(), Gender_None) << "gender words compare exactly";
@@ -116,19 +116,16 @@ std::string HandlerKind(const DeathHandler& handler)
     static const struct {
         const std::type_info& type;
         const char* name;
-    } kKinds[] = {
-        {typeid(DefaultDeathHandler), "Default"},
-        {typeid(DissolveActorDeathHandler), "Dissolve"},
-        {typeid(FadeActorDeathHandler), "Fade"},
-        {typeid(PlaySoundDeathHandler), "PlaySound"},
-        {typeid(SpawnActorDeathHandler), "SpawnActor"},
-        {typeid(SpawnMyBonesDeathHandler), "SpawnMyBones"},
-        {typeid(PlayEffectDeathHandler), "PlayEffect"},
-    };
-    for (const auto& kind : kKinds) {
+    } kKinds[] = {{typeid(DefaultDeathHandler), "Default"},
+                  {typeid(DissolveActorDeathHandler), "Dissolve"},
+                  {typeid(FadeActorDeathHandler), "Fade"},
+                  {typeid(PlaySoundDeathHandler), "PlaySound"},
+                  {typeid(SpawnActorDeathHandler), "SpawnActor"},
+                  {typeid(SpawnMyBonesDeathHandler), "SpawnMyBones"},
+                  {typeid(PlayEffectDeathHandler), "PlayEffect"}};
+    for (const auto& kind : kKinds)
         if (typeid(handler) == kind.type)
             return kind.name;
-    }
     return "?";
 }
 
@@ -145,10 +142,8 @@ TEST_F(CharacterTest, InitialUpdateBuildsTheDeathHandlersTheRecordAsksFor)
         {"other", {"deleteBehavior = dissolve"}, {"Default"}},
     };
     for (const HandlerCase& row : cases) {
-        const std::string path = "Records/Creatures/" + std::string(row.name) + ".dbr";
-        database.WriteFile(path, RecordText(row.lines, "Class = Character\n"));
         Character* character =
-            Must(ObjectManager::Instance().CreateObjectFromFile<Character>(path));
+            Spawn("Records/Creatures/" + std::string(row.name) + ".dbr", row.lines);
         character->InitialUpdate();
         ASSERT_NE(character->GetDeathManager(), nullptr);
         std::vector<std::string> kinds;
@@ -162,8 +157,7 @@ TEST_F(CharacterTest, InitialUpdateKeepsTheSpawnPointAndAnnouncesTheCreature)
 {
     Start();
     SpawnListener listener;
-    Player* player =
-        Spawn<Player>("Records/Creatures/Hero.dbr", {"Class = Player", "characterStrength = 12"});
+    Player* player = Spawn<Player>("Records/Creatures/Hero.dbr", {"characterStrength = 12"});
     const WorldCoords place(0, Coords::FromTranslation(Vec3(5, 0, 2)));
     gEngine->GetWorld()->SetCoords(player, place);
     player->InitialUpdate();
@@ -213,9 +207,9 @@ TEST_F(CharacterTest, DestructionTakesItsControllerAndEverySoundPackAlong)
 TEST_F(CharacterTest, LifeAndManaGoThroughTheBioUnlessTheCharacterIsProtected)
 {
     Start({"experienceEquation = (monsterLevel*monsterExperience)"});
-    Character* character = Spawn("Records/Creatures/Hurt.dbr",
-                                 {"Class = Character", "characterLife = 100", "characterMana = 100",
-                                  "charLevel = 4", "experiencePoints = 30"});
+    Character* character =
+        Spawn("Records/Creatures/Hurt.dbr", {"characterLife = 100", "characterMana = 100",
+                                             "charLevel = 4", "experiencePoints = 30"});
     character->InitialUpdate();
     character->GetCharacterBio().Update(*character, 0);
     EXPECT_EQ(character->GetExperienceReward(), 120u);
@@ -285,6 +279,32 @@ TEST_F(CharacterSoundsTest, AnUnregisteredPackOrAnIndexAtTheCountIsLoggedAndPlay
     EXPECT_EQ(character->enqueued, 0);
     character->OnPlayNetSound(0);
     EXPECT_EQ(first->GetPlayRequests().GetSize(), 1u);
+}
+
+// The manager lives for the whole program and scans once, so its whole life is one test.
+TEST(CharacterFileManagerTest, RemovingBeforeTheScanTouchesNothingAndTheScanListsTheFilesOnce)
+{
+    TempDatabase folder;
+    folder.WriteFile("Hero.chr", "h");
+    folder.WriteFile("Alt.chr", "a");
+    folder.WriteFile("notes.txt", "n");
+    FileSystem& files = FileSystem::Instance();
+    const std::string previous = files.GetUserFolder();
+    files.SetUserFolder(folder.GetRoot());
+
+    CharacterFileManager& manager = CharacterFileManager::Get();
+    manager.RemoveCharacterFile("Hero.chr");
+    std::vector<std::string> listed;
+    manager.GetCharacterFiles(listed);
+    EXPECT_EQ(listed, (std::vector<std::string>{"Alt.chr", "Hero.chr"}));
+
+    folder.WriteFile("Late.chr", "l");
+    manager.AddCharacterFile("Alt.chr");
+    manager.RemoveCharacterFile("Alt.chr");
+    manager.RemoveCharacterFile("Missing.chr");
+    manager.GetCharacterFiles(listed);
+    EXPECT_EQ(listed, (std::vector<std::string>{"Hero.chr", "Alt.chr"}));
+    files.SetUserFolder(previous);
 }
 
 } // namespace

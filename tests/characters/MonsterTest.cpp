@@ -1,6 +1,8 @@
 #include "characters/Monster.h"
 
 #include "ai/ControllerMonster.h"
+#include "ai/ControllerStooge.h"
+#include "characters/AmbientCharacter.h"
 #include "characters/CharacterBioReplicaInfo.h"
 #include "characters/MonsterReplicationRecord.h"
 #include "characters/Player.h"
@@ -8,10 +10,12 @@
 #include "characters/Typhon.h"
 #include "core/BinaryWriter.h"
 #include "engine/BinaryReader.h"
+#include "engine/CharacterAction.h"
 #include "engine/Engine.h"
 #include "engine/NetPacketInBuffer.h"
 #include "engine/NetPacketOutBuffer.h"
 #include "engine/ObjectManager.h"
+#include "multiplayer/CharacterActionPackets.h"
 #include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
@@ -24,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +44,19 @@ public:
 };
 
 GAME_IMPLEMENT_CLASS(StateTestMonster, Monster);
+
+// Keeps every action for the test instead of running it.
+class HoldingStooge : public ControllerStooge {
+    GAME_DECLARE_CLASS(HoldingStooge)
+
+public:
+    CharacterActionPermission CheckAction(CharacterActionType) override
+    {
+        return CharacterActionPermission_AskController;
+    }
+};
+
+GAME_IMPLEMENT_CLASS(HoldingStooge, ControllerStooge);
 
 namespace Test {
 namespace {
@@ -134,9 +152,7 @@ TEST_F(StartedMonsterTest, ATimedJoinRefusesAnotherAndReturnsAfterItsTime)
     auto* player = New<Player>();
     pet->JoinMe(first->GetObjectId(), -1, false);
     const Team before = pet->GetTeam();
-    Team human;
-    human.Set(2, 0);
-    player->SetTeam(human);
+    player->SetTeam(TeamManager::BuildTeam(2, 0));
 
     pet->JoinMe(player->GetObjectId(), 5000, true);
     EXPECT_EQ(pet->GetTeam().GetTeamMajor(), 2u);
@@ -197,13 +213,6 @@ TEST_F(TyphonTest, AGodPastTheFourHasNoPackToLight)
     auto* typhon = New<Typhon>();
     typhon->EnableSkillEffect(Typhon::kNumGods);
     EXPECT_EQ(typhon->GetSkillEffect(Typhon::kNumGods), nullptr);
-}
-
-bool Decode(const std::vector<uint8_t>& bytes, MonsterReplicationRecord& record)
-{
-    SpawnPlayerPacket carrier;
-    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
-    return record.Read(in) && in.GetRemaining() == 0;
 }
 
 class MonsterStateTest : public StartedFixture {
@@ -301,8 +310,10 @@ TEST_F(MonsterStateTest, RecordsEndAfterTheAliveAndMovingFlags)
                                           .attackTargetId = 5,
                                           .attackExtraValue = 6};
     const std::vector<uint8_t> movingBytes = Encode(moving);
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, movingBytes.data(), static_cast<int>(movingBytes.size()));
     MonsterReplicationRecord read;
-    ASSERT_TRUE(Decode(movingBytes, read));
+    ASSERT_TRUE(read.Read(in) && in.GetRemaining() == 0);
     EXPECT_EQ(read.pathTarget, moving.pathTarget);
     EXPECT_EQ(read.attackExtraValue, 6u);
     ASSERT_GT(movingBytes.size(), deadBytes.size());
@@ -455,6 +466,82 @@ TEST_F(MonsterSkillsTest, HealDelayDefaultsToThreeSecondsAndChainWordsAreExact)
          "\n");
     EXPECT_EQ(controller->GetChainBehavior(), ChainedSkillBehavior_UseOnSelf);
     EXPECT_EQ(controller->GetHealDelay(), 1250);
+}
+
+constexpr const char* kCritter = "Records/Creatures/Ambient/Crab.dbr";
+
+class AmbientCharacterTest : public StartedFixture {
+protected:
+    void SetUp() override
+    {
+        StartedFixture::SetUp();
+        database.WriteRecord("Records/Skills/Pinch.dbr", {RecordSkill::kClassLine});
+        database.WriteRecord("Records/Skills/Scuttle.dbr", {RecordSkill::kClassLine});
+    }
+
+    AmbientCharacter* Make(const std::vector<std::string>& lines)
+    {
+        database.WriteFile(kCritter, RecordText(lines, "Class = AmbientCharacter\n"));
+        return Must(ObjectManager::Instance().CreateObjectFromFile<AmbientCharacter>(kCritter));
+    }
+};
+
+TEST_F(AmbientCharacterTest, AStoogeGetsItsControllerAtTheFirstUpdateAndTheMonsterTeam)
+{
+    AmbientCharacter* crab =
+        Make({"controllerType = Stooge", "skillName14 = Records/Skills/Scuttle.dbr",
+              "skillName15 = Records/Skills/Pinch.dbr", "skill1 = Records/Skills/Pinch.dbr"});
+    const uint32_t pending = crab->GetPendingControllerId();
+    const auto* controller = Must(ObjectManager::Instance().GetObject<ControllerStooge>(pending));
+    EXPECT_STREQ(controller->GetClassInfo()->GetName(), "ControllerStooge");
+    ASSERT_NE(crab->GetSkillId1(), 0u);
+
+    crab->InitialUpdate();
+    EXPECT_EQ(crab->GetControllerId(), pending);
+    EXPECT_EQ(controller->GetParentId(), crab->GetObjectId());
+    EXPECT_EQ(crab->GetTeam().ToRaw(), TeamManager::DefaultMonsterTeam().ToRaw());
+}
+
+TEST_F(AmbientCharacterTest, OtherCapitalsOrNoTypeGiveNoControllerButAControllingManager)
+{
+    for (const char* type : {"controllerType = stooge", "controllerType = Critter", "#"}) {
+        AmbientCharacter* crab = Make({type});
+        EXPECT_EQ(crab->GetPendingControllerId(), 0u) << type;
+        EXPECT_NE(crab->GetSkillManager().GetSkillServices(), nullptr) << type;
+        EXPECT_EQ(crab->GetSkillId1(), 0u) << type;
+    }
+}
+
+TEST_F(AmbientCharacterTest, ANeverAttachedControllerGoesWithTheCharacter)
+{
+    AmbientCharacter* crab = Make({"controllerType = Stooge"});
+    const uint32_t pending = crab->GetPendingControllerId();
+    ObjectManager& objects = ObjectManager::Instance();
+    ASSERT_NE(objects.GetObject(pending), nullptr);
+    objects.DestroyObjectEx(crab, "test", __LINE__);
+    objects.ProcessDestroyedObjects();
+    EXPECT_EQ(objects.GetObject(pending), nullptr);
+    bool namedSource = false;
+    for (const auto& record : objects.GetDestroyHistory())
+        namedSource |= record.objectId == pending && record.file == "Project/Game/AmbientCharacter";
+    EXPECT_TRUE(namedSource);
+}
+
+TEST_F(AmbientCharacterTest, BeingAttackedCastsTheFirstSkillOnItselfWhoeverAttacked)
+{
+    AmbientCharacter* crab =
+        Make({"skillName1 = Records/Skills/Scuttle.dbr", "skillName2 = Records/Skills/Pinch.dbr",
+              "skill1 = Records/Skills/Pinch.dbr"});
+    auto* stooge = GiveController<HoldingStooge>(*crab);
+
+    crab->UnderAttack(12345);
+    std::unique_ptr<CharacterAction> action(stooge->GetQueuedAction());
+    ASSERT_NE(action, nullptr);
+    std::unique_ptr<NetPacket> packet = action->GetNetPacket();
+    auto* attack = Must(dynamic_cast<AttackPacket*>(packet.get()));
+    EXPECT_EQ(attack->defenderId, crab->GetObjectId());
+    EXPECT_EQ(attack->skillNumber,
+              crab->GetSkillManager().GetSkillReferenceNumber(crab->GetSkillId1()));
 }
 
 } // namespace

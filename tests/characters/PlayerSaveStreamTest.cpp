@@ -1,16 +1,26 @@
 #include "characters/Player.h"
 
 #include "ai/ControllerPlayer.h"
+#include "characters/CharacterBio.h"
+#include "characters/CharacterBioReplicaInfo.h"
 #include "characters/PlayerGameInterface.h"
+#include "characters/PlayerReplicationRecord.h"
 #include "characters/PlayerSave_UISetting.h"
+#include "engine/ConnectionManager.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
+#include "engine/NetPacketInBuffer.h"
 #include "engine/TriggerToken.h"
+#include "multiplayer/SpawnPlayerPacket.h"
 #include "tests/characters/CharacterHelpers.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,8 +65,9 @@ struct OwnBlock {
     std::vector<uint8_t> Write() const
     {
         IOStreamWrite out;
-        uint32_t v = version;
-        out.StreamUInt("playerVersion", v);
+        const auto Int = [&out](const char* key, int32_t value) { out.StreamInt(key, value); };
+        const auto UInt = [&out](const char* key, uint32_t value) { out.StreamUInt(key, value); };
+        UInt("playerVersion", version);
         out.BeginBlock();
         std::wstring name = L"Hand";
         out.StreamWideString("myPlayerName", name);
@@ -64,36 +75,29 @@ struct OwnBlock {
         if (version >= 5)
             out.StreamBool("isInMainQuest", no);
         out.StreamBool("disableAutoPopV2", yes);
-        uint32_t count = pageCount;
-        out.StreamUInt("numTutorialPagesV2", count);
-        for (uint32_t i = 0; i < pageCount; ++i) {
-            int32_t page = i < pages.size() ? pages[i] : -1;
-            out.StreamInt("currentPageV2", page);
-        }
+        UInt("numTutorialPagesV2", pageCount);
+        for (uint32_t i = 0; i < pageCount; ++i)
+            Int("currentPageV2", i < pages.size() ? pages[i] : -1);
         Group(out, "versionCheckTeleportInfo", teleportVersion, "teleportUIDsSize", "teleportUID",
               epicTeleports);
         Group(out, "versionCheckMovementInfo", markerVersion, "markerUIDsSize", "markerUID",
               epicMarkersAndRespawns);
         Group(out, "versionCheckRespawnInfo", respawnVersion, "respawnUIDsSize", "respawnUID",
               epicMarkersAndRespawns);
-        int32_t pointVersion = respawnPointVersion;
-        out.StreamInt("versionRespawnPoint", pointVersion);
-        for (int i = 0; i < 3 && pointVersion == 1; ++i) {
+        Int("versionRespawnPoint", respawnPointVersion);
+        for (int i = 0; i < 3 && respawnPointVersion == 1; ++i) {
             UniqueId point(0, 0, 0, static_cast<uint32_t>(i + 1));
             out.StreamUniqueId("strategicMovementRespawnPoint[i]", point);
         }
-        uint32_t money = 250;
-        out.StreamUInt("money", money);
-        int32_t compass = 2;
-        out.StreamInt("compassState", compass);
+        UInt("money", 250);
+        Int("compassState", 2);
         out.StreamBool("skillWindowShowHelp", no);
         out.StreamBool("alternateConfig", yes);
         out.StreamBool("alternateConfigEnabled", yes);
         std::string texture = "hand.tex";
         out.StreamString("playerTexture", texture);
-        int32_t greatest = temp;
         if (version >= 3)
-            out.StreamInt("temp", greatest);
+            Int("temp", temp);
         if (version >= 4)
             out.StreamBool("hasBeenInGame", yes);
         out.EndBlock();
@@ -336,6 +340,173 @@ TEST_F(PlayerSaveStreamTest, HeldTokensComeBackPendingAndBadCountsFailTheStream)
         EXPECT_TRUE(fresh.pendingTokens.empty()) << count;
     }
     EXPECT_EQ(log.Count(1, "Player: saved \"numberOfTriggerTokens\" of 65537 refused"), 1u);
+}
+
+class PlayerReplicationTest : public StartedFixture {
+protected:
+    void SetUp() override
+    {
+        StartedFixture::SetUp();
+        source = NewPlayer();
+        copy = NewPlayer();
+    }
+
+    // With the five base attributes, so that the bio keeps what it is given.
+    static Player* NewPlayer()
+    {
+        auto* player = New<Player>();
+        player->GetCharacterBio().Load(
+            Record("characterLife = 1\ncharacterMana = 1\ncharacterStrength = 1\n"
+                   "characterDexterity = 1\ncharacterIntelligence = 1"));
+        return player;
+    }
+
+    // What the source sends when spawned elsewhere, as the transport carries it.
+    std::vector<uint8_t> SpawnMessage()
+    {
+        SpawnPlayerPacket packet;
+        packet.objectId = source->GetObjectId();
+        const uint32_t size = packet.PrepareOutBuffer();
+        return {packet.GetOutBuffer(), packet.GetOutBuffer() + size};
+    }
+
+    Player* source = nullptr;
+    Player* copy = nullptr;
+};
+
+TEST_F(PlayerReplicationTest, ASpawnedCopyTakesNameStatsMoneyAndLevel)
+{
+    source->SetPlayerName(L"Ana");
+    source->GetCharacterBio().RestoreCurrentBioStats({.currentLife = 250,
+                                                      .currentMana = 40,
+                                                      .baseLife = 300,
+                                                      .baseMana = 60,
+                                                      .baseStrength = 51,
+                                                      .baseDexterity = 52,
+                                                      .baseIntelligence = 123},
+                                                     true);
+    source->AddMoney(777);
+
+    std::unique_ptr<NetPacket> decoded = ConnectionManager::DecodePacket(SpawnMessage());
+    auto* spawn = Must(dynamic_cast<SpawnPlayerPacket*>(decoded.get()));
+    ASSERT_TRUE(spawn->ReadObjectRecord(*copy));
+    copy->ApplyReplicationData();
+
+    // The record's own layout test pins each field; here the copy takes them.
+    EXPECT_EQ(copy->GetPlayerName(), L"Ana");
+    CharacterBioReplicaInfo arrived;
+    copy->GetCharacterBio().GetCurrentBioStats(arrived);
+    EXPECT_EQ(arrived.currentLife, 250u);
+    EXPECT_EQ(copy->GetCurrentMoney(), 777u);
+}
+
+TEST_F(PlayerReplicationTest, AMovingRecordCarriesTargetsAfterTheFlag)
+{
+    const PlayerReplicationRecord moving{.moving = true,
+                                         .pathTarget = WorldVec3(7, Vec3(1.0f, 2.0f, 3.0f)),
+                                         .attackTargetId = 0x11223344,
+                                         .attackTargetSkillId = 5};
+    const std::vector<uint8_t> still = Encode(PlayerReplicationRecord());
+    const std::vector<uint8_t> moved = Encode(moving);
+    ASSERT_EQ(moved.size(), still.size() + 16 + 4 + 4);
+    EXPECT_EQ(still.back(), 0);
+    const std::vector<uint8_t> tail(moved.end() - 9, moved.end());
+    EXPECT_EQ(tail, (std::vector<uint8_t>{0x40, 0x44, 0x33, 0x22, 0x11, 5, 0, 0, 0}));
+
+    PlayerReplicationRecord back;
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, moved.data(), static_cast<int>(moved.size()));
+    ASSERT_TRUE(back.Read(in));
+    EXPECT_EQ(back.pathTarget, moving.pathTarget);
+}
+
+TEST_F(PlayerReplicationTest, EveryFieldTravelsInItsPlace)
+{
+    PlayerReplicationRecord sent{.playerName = L"Ana",
+                                 .coords = WorldCoords(WorldVec3(3, Vec3(1.0f, 2.0f, 3.0f))),
+                                 .currentLife = 250.0f,
+                                 .currentMana = 40.0f,
+                                 .tainted = true,
+                                 .baseLife = 300.0f,
+                                 .baseMana = 60.0f,
+                                 .baseStrength = 51.0f,
+                                 .baseDexterity = 52.0f,
+                                 .baseIntelligence = 123.0f,
+                                 .characterLevel = 7,
+                                 .experiencePoints = 9000,
+                                 .money = 777,
+                                 .playerTexture = "skin.tex",
+                                 .actionState = ActionState_Idle};
+    sent.team.Set(2, 5);
+    const std::vector<uint8_t> expected = Written([&sent](NetPacketOutBuffer& out) {
+        out.Add(std::wstring(L"Ana"));
+        out.Add(sent.coords);
+        out.AddUInt(250.0f);
+        out.AddUInt(40.0f);
+        out.Add(true);
+        for (float base : {300.0f, 60.0f, 51.0f, 52.0f, 123.0f})
+            out.AddUInt(base);
+        out.AddRaw(sent.team.ToRaw());
+        for (uint32_t word : {7u, 9000u, 777u})
+            out.AddUInt(word);
+        out.Add(std::string("skin.tex"));
+        // Damage, fixed damage, skills, buffs and items: five empty counts.
+        for (int list = 0; list < 5; ++list)
+            out.AddUInt(0u);
+        out.AddUInt(static_cast<uint32_t>(ActionState_Idle));
+        out.Add(false);
+    });
+    EXPECT_EQ(Encode(sent), expected);
+}
+
+TEST_F(PlayerReplicationTest, ARecordCutShortIsDiscardedAndApplyingNothingIsLogged)
+{
+    source->SetPlayerName(L"Ana");
+    std::vector<uint8_t> message = SpawnMessage();
+    const std::vector<uint8_t> record(message.begin() + NetPacketHeader::kSize + 4,
+                                      message.end() - 1);
+    copy->SetPlayerName(L"Bea");
+    Feed(*copy, record);
+    LogCapture log;
+    copy->ApplyReplicationData();
+    EXPECT_EQ(copy->GetPlayerName(), L"Bea");
+    EXPECT_EQ(log.Count(1, "Player replication applied without a record read"), 1u);
+
+    SpawnPlayerPacket packet;
+    packet.CopyInbound(message.data() + NetPacketHeader::kSize,
+                       static_cast<int>(message.size() - NetPacketHeader::kSize - 1));
+    EXPECT_FALSE(packet.ReadObjectRecord(*copy));
+    EXPECT_FALSE(packet.IsInboundComplete());
+}
+
+TEST_F(PlayerReplicationTest, ListCountsBeyondTheBytesAreRefusedBeforeAnyRoomIsMade)
+{
+    std::vector<uint8_t> bytes = Encode(PlayerReplicationRecord());
+    // The skill count follows the two damage lists; 0xFFFFFFFF skills cannot fit.
+    PlayerReplicationRecord record;
+    const size_t skillCount = bytes.size() - (4 + 4 + 4 + 4 + 1);
+    for (size_t i = 0; i < 4; ++i)
+        bytes[skillCount + i] = 0xFF;
+    SpawnPlayerPacket carrier;
+    NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(bytes.size()));
+    EXPECT_FALSE(record.Read(in));
+    EXPECT_TRUE(record.skills.empty());
+}
+
+TEST_F(PlayerReplicationTest, BioFloatsThatAreNotNumbersOrNegativeArriveAsZero)
+{
+    Feed(*copy,
+         Encode(PlayerReplicationRecord{.currentLife = -5.0f,
+                                        .baseStrength = std::numeric_limits<float>::quiet_NaN(),
+                                        .baseDexterity = 42.9f,
+                                        .baseIntelligence = 1e20f}));
+    copy->ApplyReplicationData();
+    CharacterBioReplicaInfo arrived;
+    copy->GetCharacterBio().GetCurrentBioStats(arrived);
+    EXPECT_EQ(arrived.currentLife, 0u);
+    EXPECT_EQ(arrived.baseStrength, 0u);
+    EXPECT_EQ(arrived.baseDexterity, 42u);
+    EXPECT_EQ(arrived.baseIntelligence, CharacterBioReplicaInfo::ToWholeNumber(1e20f));
 }
 
 } // namespace

@@ -76,17 +76,14 @@ TEST_F(TeamPlayers, FoeAndFriendMarksTakeInEveryFoeAndFriend)
 {
     for (const bool pvp : {false, true}) {
         gEngine->GetGameInfo().SetPvP(pvp);
-        for (uint32_t major = 0; major < 7; ++major) {
-            for (uint32_t minor = 0; minor < 12; ++minor) {
-                const Team team = Make(major, minor);
-                for (uint32_t otherMajor = 0; otherMajor < 7; ++otherMajor) {
-                    for (uint32_t otherMinor = 0; otherMinor < 12; ++otherMinor) {
-                        const Team other = Make(otherMajor, otherMinor);
-                        const uint32_t mark = other.GetWorldMark();
-                        EXPECT_TRUE(!team.IsFoe(other) || (team.GetFoeMarks() & mark) != 0);
-                        EXPECT_TRUE(!team.IsFriend(other) || (team.GetFriendMarks() & mark) != 0);
-                    }
-                }
+        // Majors 0 to 6 with minors 0 to 11, every pair.
+        for (uint32_t a = 0; a < 7 * 12; ++a) {
+            const Team team = Make(a / 12, a % 12);
+            for (uint32_t b = 0; b < 7 * 12; ++b) {
+                const Team other = Make(b / 12, b % 12);
+                const uint32_t mark = other.GetWorldMark();
+                EXPECT_TRUE(!team.IsFoe(other) || (team.GetFoeMarks() & mark) != 0);
+                EXPECT_TRUE(!team.IsFriend(other) || (team.GetFriendMarks() & mark) != 0);
             }
         }
     }

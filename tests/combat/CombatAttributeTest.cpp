@@ -26,6 +26,7 @@
 #include "engine/ObjectManager.h"
 #include "tests/support/BareCarrier.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/Records.h"
 #include "tests/support/SeededRandom.h"
 
@@ -311,7 +312,7 @@ TEST_F(CombatAttributeKinds, PercentLifeDisruptionLeechAndInfluences)
 
 TEST_F(CombatAttributeConvert, OnlyWithinFiveLevelsOfALivingCaster)
 {
-    auto* caster = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+    auto* caster = GAME::Test::New<Character>();
     caster->Load(GAME::Test::Record("charLevel = 5"));
     CombatAttributeInfluenceDamage_Convert convert(CombatAttributeType_Convert, 2.0f);
     convert.Process(*caster, 0.0f, 0.0f, 0.0f, 0.0f);
@@ -656,13 +657,9 @@ protected:
     // Ready: with life 100 and mana 200, the pools full.
     static Character* MakeCharacter(bool ready = false)
     {
-        auto* character =
-            static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-        EXPECT_NE(character, nullptr);
-        if (ready) {
-            character->Load(GAME::Test::Record("characterLife = 100\ncharacterMana = 200"));
-            character->GetCharacterBio().Update(*character, 0);
-        }
+        auto* character = GAME::Test::New<Character>();
+        if (ready)
+            Ready(*character, "characterLife = 100\ncharacterMana = 200");
         return character;
     }
 

@@ -23,6 +23,7 @@
 #include "items/Item.h"
 #include "tests/combat/DeathFixture.h"
 #include "tests/support/GameEngineFixture.h"
+#include "tests/support/MadeObjects.h"
 #include "tests/support/Must.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedAccumulator.h"
@@ -99,7 +100,7 @@ protected:
     void SetUp() override
     {
         GameEngineFixture::SetUp();
-        character = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        character = New<Character>();
     }
 
     CombatManager& Combat() { return character->GetCombatManager(); }
@@ -199,22 +200,22 @@ TEST_F(CombatManagerTest, DefenseAndShieldChooseTheirFormulaByComparingTheDamage
                       "physcialDamageDefenseEquationDLEP = physicalDamageDV*sumAbsorptionDV",
                       "shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV",
                       "shieldDamageReductionEquationDLEB = shieldAbsorptionDV-damageDV"});
+    const auto defense = [this](float damage, float protection) {
+        return Combat().DesignerCalculatePhysicalDamageDefense(damage, protection, 25.0f, 0.2f);
+    };
+    const auto shield = [this](float damage) {
+        return Combat().DesignerCalculateShieldBlockDamageReduction(damage, 50.0f, 0.5f);
+    };
     // Protection 50 with bonus 0.2 is 60; absorption 25 / 50 with bonus is 0.6.
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamageDefense(100.0f, 50.0f, 25.0f, 0.2f),
-                    40.0f);
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamageDefense(60.0f, 50.0f, 25.0f, 0.2f),
-                    36.0f);
-    // No protection: no formula at all.
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculatePhysicalDamageDefense(100.0f, 0.0f, 25.0f, 0.2f),
-                    100.0f);
+    EXPECT_FLOAT_EQ(defense(100.0f, 50.0f), 40.0f);
+    EXPECT_FLOAT_EQ(defense(60.0f, 50.0f), 36.0f);
+    EXPECT_FLOAT_EQ(defense(100.0f, 0.0f), 100.0f) << "no protection: no formula at all";
 
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculateShieldBlockDamageReduction(80.0f, 50.0f, 0.5f),
-                    30.0f);
+    EXPECT_FLOAT_EQ(shield(80.0f), 30.0f);
     // Equal damage takes the other formula, whose negative result holds at 0.
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculateShieldBlockDamageReduction(50.0f, 50.0f, 0.5f), 0.0f);
+    EXPECT_FLOAT_EQ(shield(50.0f), 0.0f);
     LoadCombatRecord({"shieldDamageReductionEquationDGB = damageDV-shieldDefenseDV"});
-    EXPECT_FLOAT_EQ(Combat().DesignerCalculateShieldBlockDamageReduction(20.0f, 50.0f, 0.5f),
-                    20.0f);
+    EXPECT_FLOAT_EQ(shield(20.0f), 20.0f);
 }
 
 // A formula keeps the inputs' places in its manager, but reads the character's numbers from
@@ -228,7 +229,7 @@ TEST_F(CombatManagerTest, FormulasBuiltForOneParentReadTheNextOne)
                           "+characterLevelDV)"});
     Start();
     const auto load = [&](const std::string& numbers) {
-        auto* made = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
+        auto* made = New<Character>();
         made->Load(Record(numbers + "\ncombatManagerRecord = " + path));
         made->InitialUpdate();
         return made;
@@ -775,8 +776,7 @@ TEST(DeathManagerTest, OwnsItsHandlersAndDeletesThemInOrder)
         manager.AddHandler(nullptr);
         manager.AddHandler(std::make_unique<JournalHandler>("b", journal));
         manager.PreLoad();
-        EXPECT_EQ(journal, (Journal{"preload a", "preload b"}));
-        journal.clear();
+        EXPECT_EQ(std::exchange(journal, {}), (Journal{"preload a", "preload b"}));
     }
     EXPECT_EQ(journal, (Journal{"delete a", "delete b"}));
 
@@ -798,26 +798,25 @@ TEST(DeathManagerTest, UpdatesOnlyWhileRunningAndPostProcessesOncePerDeath)
     EXPECT_FALSE(manager.IsFinished()) << "not started";
     manager.Update(16);
     manager.AnimationCallback(end);
-    EXPECT_EQ(journal, (Journal{"callback a End", "callback b End"})) << "callbacks always pass";
-    journal.clear();
+    EXPECT_EQ(std::exchange(journal, {}), (Journal{"callback a End", "callback b End"}))
+        << "callbacks always pass";
 
     manager.Execute();
     manager.Update(16);
-    EXPECT_EQ(journal, (Journal{"execute a", "execute b", "update a 16", "update b 16"}));
+    EXPECT_EQ(std::exchange(journal, {}),
+              (Journal{"execute a", "execute b", "update a 16", "update b 16"}));
     manager.GetHandlers()[0]->Finish();
     EXPECT_FALSE(manager.IsFinished());
     manager.GetHandlers()[1]->Finish();
     EXPECT_TRUE(manager.IsFinished());
-    journal.clear();
 
     manager.PostProcess();
     manager.PostProcess();
     EXPECT_FALSE(manager.IsFinished());
     manager.Update(16);
     manager.ExternalEvent(Name::Create("PhysicsComplete"));
-    EXPECT_EQ(journal,
+    EXPECT_EQ(std::exchange(journal, {}),
               (Journal{"post a", "post b", "event a PhysicsComplete", "event b PhysicsComplete"}));
-    journal.clear();
 
     // A respawned character's next death runs every handler again.
     manager.Reset();
@@ -845,8 +844,7 @@ TEST(DeathManagerTest, IdsGoInOrderToTheHandlersThatNeedThemWhileTheyLast)
     EXPECT_NE(fresh[0], fresh[1]);
 
     manager.SetObjectIds({7, 8, 9, 10});
-    EXPECT_EQ(journal, (Journal{"id a 7", "id b 8", "id c 9"}));
-    journal.clear();
+    EXPECT_EQ(std::exchange(journal, {}), (Journal{"id a 7", "id b 8", "id c 9"}));
     manager.SetObjectIds({7});
     EXPECT_EQ(journal, (Journal{"id a 7", "id b 0", "id c 0"}));
 }

@@ -58,6 +58,7 @@
 #include <vector>
 
 namespace GAME::Test {
+namespace {
 
 using Calls = std::vector<std::pair<float, float>>;
 using IntCalls = std::vector<std::pair<int, int>>;
@@ -79,7 +80,7 @@ protected:
 };
 
 // The price fields in their order, the count last, to compare in one piece.
-inline std::vector<float> CostFields(const CostInfo_DamageAttributes& info)
+std::vector<float> CostFields(const CostInfo_DamageAttributes& info)
 {
     return {info.avgBase, info.avgPierceRatio,           info.avgBonus, info.avgOverTime, info.mod,
             info.modDur,  static_cast<float>(info.count)};
@@ -90,7 +91,7 @@ public:
     using DamageAttributeStore::GetGlobalChance;
 };
 
-inline std::vector<CombatAttributeType> Types(const CombatAttributeAccumulator::AttributeList& list)
+std::vector<CombatAttributeType> Types(const CombatAttributeAccumulator::AttributeList& list)
 {
     std::vector<CombatAttributeType> types;
     for (const auto& attribute : list)
@@ -101,7 +102,7 @@ inline std::vector<CombatAttributeType> Types(const CombatAttributeAccumulator::
 using Pairs = std::vector<std::pair<int32_t, float>>;
 
 // The defenses (type, value) the attack holds, in order.
-inline Pairs DefensesOf(const CombatAttributeAccumulator& accumulator)
+Pairs DefensesOf(const CombatAttributeAccumulator& accumulator)
 {
     Pairs result;
     for (const auto& defense : accumulator.GetDefenses())
@@ -119,14 +120,14 @@ template <typename... Parts> Names Join(const Parts&... parts)
 }
 
 // Damage, damage over time and the modifier of each, for one element.
-inline Names Element(const std::string& name)
+Names Element(const std::string& name)
 {
     return {"Abs_" + name, "Dur_" + name, "AbsMod_" + name, "DurMod_" + name};
 }
 
 // The class names, without the head, of what a group holds, looked up in the registry.
-inline Names HeldKinds(const DamageAttributeStore::AttributeList& list,
-                       const std::vector<DamageAttributeKindInfo>& kinds, const char* head)
+Names HeldKinds(const DamageAttributeStore::AttributeList& list,
+                const std::vector<DamageAttributeKindInfo>& kinds, const char* head)
 {
     Names names;
     for (const auto& attribute : list) {
@@ -144,7 +145,7 @@ inline Names HeldKinds(const DamageAttributeStore::AttributeList& list,
 }
 
 // A record that gives every kind a value under the keys the kind reads.
-inline LoadTable EveryKind(const std::vector<DamageAttributeKindInfo>& kinds)
+LoadTable EveryKind(const std::vector<DamageAttributeKindInfo>& kinds)
 {
     std::string text;
     for (const DamageAttributeKindInfo& kind : kinds) {
@@ -156,14 +157,7 @@ inline LoadTable EveryKind(const std::vector<DamageAttributeKindInfo>& kinds)
     return Record(text);
 }
 
-} // namespace GAME::Test
-
-namespace GAME {
-namespace {
-
-using namespace Test;
-
-using DamageAttributeTest = Test::DamageAttributeFixture;
+using DamageAttributeTest = DamageAttributeFixture;
 
 TEST_F(DamageAttributeTest, PairsTakeTheLastMaximumAndNeverGoBelowTheMinimum)
 {
@@ -466,7 +460,7 @@ TEST_F(DamageAttributeTest, PricesCountLevelOneWeighedByItsChance)
     EXPECT_EQ(CostFields(info), (std::vector<float>{6.0f, 0.0f, 7.5f, 10.0f, 10.0f, 30.0f, 5}));
 }
 
-class DamageAttributePhysicalTest : public Test::DamageAttributeFixture {
+class DamageAttributePhysicalTest : public DamageAttributeFixture {
 protected:
     const CombatAttributeDamage_BasePhysical& OnlyPhysical() const
     {
@@ -605,7 +599,7 @@ TEST(DamageAttributeKinds, KindsOffTheNamingRuleReadEveryKeyFromTheirStem)
     EXPECT_EQ(CreateDamageAttribute("DamageAttributeAbs_Frost"), nullptr);
 }
 
-using ExposedStore = Test::Exposed<DamageAttributeStore_Equipment>;
+using ExposedStore = Exposed<DamageAttributeStore_Equipment>;
 
 float ValueMin(const std::unique_ptr<DamageAttribute>& attribute)
 {
@@ -780,7 +774,7 @@ TEST(DamageAttributeStoreLoad, CostAndScaleReachEveryGroup)
     store.Load(record, nullptr, nullptr, false);
     CostInfo_DamageAttributes cost;
     store.GetCostInfo(cost);
-    EXPECT_EQ(GAME::Test::CostFields(cost), (std::vector<float>{7.0f, 0, 15.0f, 0, 0, 0, 2}));
+    EXPECT_EQ(CostFields(cost), (std::vector<float>{7.0f, 0, 15.0f, 0, 0, 0, 2}));
 
     store.ScaleAttributes(50.0f);
     EXPECT_EQ(ValueMin(store.GetGlobalXorAttributes()[0]), 14.0f);
@@ -825,7 +819,7 @@ TEST(DamageAttributeStoreCopy, CopiesOwnTheirAttributesAndNoGenerator)
          CombatAttributeType_Life});
 }
 
-using ExposedRetaliationStore = Test::Exposed<RetaliationAttributeStore_Equipment>;
+using ExposedRetaliationStore = Exposed<RetaliationAttributeStore_Equipment>;
 
 Names RetaliationKinds(const DamageAttributeStore::AttributeList& list)
 {
@@ -904,7 +898,7 @@ TEST(RacialBonusTest, LevelsHoldTheLastEntryAndSumsAddOnceWhenAnyRaceMatches)
     EXPECT_EQ(std::make_pair(defense.percent, defense.absolute), std::make_pair(0.0f, 4.0f));
 }
 
-class RacialBonusFile : public Test::EngineFixture {};
+class RacialBonusFile : public EngineFixture {};
 
 TEST_F(RacialBonusFile, CreateNeedsARaceOrAValueFromARecordThatExists)
 {
@@ -1037,7 +1031,7 @@ TEST(DefenseAttribute, CostWeighsTheLevelOneValueByItsChanceIntoTheFamilysField)
 }
 
 // Protection needs the game's absorption, so these tests run a game engine.
-class DefenseAttributeProtectionTest : public Test::GameEngineFixture {
+class DefenseAttributeProtectionTest : public GameEngineFixture {
 protected:
     // Armour of 100 with a prefix of 20 on the legs, added to the accumulator.
     static void AddArmour(CombatAttributeAccumulator& accumulator)
@@ -1212,7 +1206,7 @@ TEST(DefenseAttributeStore, TextNamesEachDefenseWithItsValue)
               (std::vector<std::wstring>{L"DefenseAbsorptionProtection 4", L"DefenseCold 7"}));
 }
 
-using DefenseAttributeStoreCharacterTest = Test::CombatGameFixture;
+using DefenseAttributeStoreCharacterTest = CombatGameFixture;
 
 TEST_F(DefenseAttributeStoreCharacterTest, TwelveResistancesAtDifficultyPlusOne)
 {
@@ -1233,4 +1227,4 @@ TEST_F(DefenseAttributeStoreCharacterTest, TwelveResistancesAtDifficultyPlusOne)
 }
 
 } // namespace
-} // namespace GAME
+} // namespace GAME::Test

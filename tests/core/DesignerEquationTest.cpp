@@ -1,18 +1,50 @@
 #include "core/DesignerEquationLoader.h"
 #include "core/DesignerEquation_Algebra.h"
 #include "core/DesignerEquation_Boolean.h"
+#include "core/EqProgram.h"
+#include "core/EquationInterface.h"
+#include "core/PlayStats.h"
 #include "engine/LoadTable.h"
-#include "tests/core/EquationVariables.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace GAME::Test {
 namespace {
+
+// Answers the names it holds and remembers every name it was asked for, in order.
+template <typename T> class Variables final : public EquationInterface<T> {
+public:
+    Variables(std::initializer_list<std::pair<const std::string, T>> values = {}) : values(values)
+    {}
+
+    bool GetDesignerVariable(const char* name, T& value) override
+    {
+        value = T();
+        asked.push_back(name);
+        const auto found = values.find(name);
+        if (found == values.end())
+            return false;
+        value = found->second;
+        return true;
+    }
+
+    std::map<std::string, T> values;
+    std::vector<std::string> asked;
+};
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
@@ -232,6 +264,302 @@ TEST(EquationInterface, DesignerNamesMatchWholeAndCaseSensitively)
     // Bytes above 127 compare as they are.
     EXPECT_TRUE(IsDesignerName(Exact("caf\xc3\xa9").get(), "caf\xc3\xa9"));
     static_assert(IsDesignerName("damageDV", "damageDV") && !IsDesignerName("damage", "damageDV"));
+}
+
+// a = 3, b = 4 (true for conditions); every other name reads 0.
+template <typename T> Variables<T> TwoNames()
+{
+    return Variables<T>{{"a", static_cast<T>(3)}, {"b", static_cast<T>(4)}};
+}
+
+// A text that closes its top level before any operand leaves nothing to evaluate; a failed
+// parse also drops the tree an earlier text built.
+template <typename Equation, typename T> void ExpectNoFormula(const char* text)
+{
+    SCOPED_TRACE(text);
+    Variables<T> names = TwoNames<T>();
+    Equation equation;
+    ASSERT_TRUE(equation.ParseEquation("a", &names));
+    EXPECT_FALSE(equation.ParseEquation(text, &names));
+    EXPECT_EQ(equation(), T());
+}
+
+TEST(DesignerEquationNoTree, ClosingTheTopLevelFirstFailsInBothGrammars)
+{
+    for (const char* text : {"]3", ")0.5", "]((5+x_y)]*10", ")", "(])", "x(])+1", "]a+b"})
+        ExpectNoFormula<DesignerEquation_Algebra, float>(text);
+    for (const char* text : {"]!b&lvl", ")", "]a", "(])|a", "!)a"})
+        ExpectNoFormula<DesignerEquation_Boolean, bool>(text);
+}
+
+TEST(DesignerEquationNoTree, ClosingAfterAnOperandStillParses)
+{
+    const struct {
+        const char* text;
+        float value;
+    } sums[] = {{"(a+b]", 7.0f}, {"a+b)c", 7.0f}, {"[a*b)-1", 11.0f}, {"x(]a", 3.0f}};
+    Variables<float> numbers = TwoNames<float>();
+    for (const auto& row : sums) {
+        SCOPED_TRACE(row.text);
+        DesignerEquation_Algebra equation;
+        ASSERT_TRUE(equation.ParseEquation(row.text, &numbers));
+        EXPECT_EQ(equation(), row.value);
+    }
+    Variables<bool> flags = TwoNames<bool>();
+    for (const char* text : {"(a&b]", "a&b)c", "[!x|a)"}) {
+        SCOPED_TRACE(text);
+        DesignerEquation_Boolean condition;
+        ASSERT_TRUE(condition.ParseEquation(text, &flags));
+        EXPECT_TRUE(condition());
+    }
+}
+
+class DesignerEquationNoTreeOwner : public EngineFixture {};
+
+TEST_F(DesignerEquationNoTreeOwner, LogsItAsAnyOtherLoadFailure)
+{
+    PlayStats stats;
+    stats.IncrementKills(0, 0);
+    LogCapture log;
+    for (const char* text : {"]3", "](numberOfKills*10)"}) {
+        stats.Load(Record(std::string("scoreEquation = ") + text));
+        EXPECT_EQ(stats.GetScore(), 0) << text;
+    }
+    EXPECT_EQ(log.Count(1, "-=- PlayStats Equation load failure : scoreEquation"), 2u);
+}
+
+// Numbers its names in the order given and logs every call: "resolve x", "slot x", "name x".
+template <typename T>
+class SlotVariables final : public EquationInterface<T>, public DesignerSlots<T> {
+public:
+    explicit SlotVariables(std::vector<std::pair<std::string, T>> values)
+        : values(std::move(values))
+    {}
+
+    bool GetDesignerVariable(const char* name, T& value) override
+    {
+        calls.push_back(std::string("name ") + name);
+        const uint32_t slot = Find(name);
+        value = slot != DesignerSlots<T>::NoSlot ? values[slot].second : T();
+        return slot != DesignerSlots<T>::NoSlot;
+    }
+    uint32_t ResolveDesignerSlot(const char* name) const override
+    {
+        calls.push_back(std::string("resolve ") + name);
+        return Find(name);
+    }
+    T ReadDesignerSlot(uint32_t slot) override
+    {
+        calls.push_back("slot " + values[slot].first);
+        return values[slot].second;
+    }
+
+    std::vector<std::pair<std::string, T>> values;
+    mutable std::vector<std::string> calls;
+
+private:
+    uint32_t Find(const char* name) const
+    {
+        for (uint32_t slot = 0; slot < values.size(); ++slot)
+            if (values[slot].first == name)
+                return slot;
+        return DesignerSlots<T>::NoSlot;
+    }
+};
+
+// The names a run read, without the kind of call.
+std::vector<std::string> ReadNames(const std::vector<std::string>& calls)
+{
+    std::vector<std::string> names;
+    for (const std::string& call : calls)
+        names.push_back(call.substr(call.find(' ') + 1));
+    return names;
+}
+
+TEST(DesignerSlots, SlotsGiveTheValuesAndReadingOrderOfNames)
+{
+    const char* const formulas[] = {"((a*a)*10)+(a*50)", "(b-(a/(a+c)))",  "(((a+b)*c)/a)", "(c^2)",
+                                    "2-(a^b)",           "c+(a-(b*(a+c)))"};
+    for (const char* text : formulas) {
+        SCOPED_TRACE(text);
+        Variables<float> named{{"a", 1.5f}, {"b", 4.0f}, {"c", 2.5f}};
+        SlotVariables<float> slotted({{"c", 2.5f}, {"a", 1.5f}, {"b", 4.0f}});
+        DesignerEquation_Algebra byName, bySlot;
+        ASSERT_TRUE(byName.ParseEquation(text, &named));
+        ASSERT_TRUE(bySlot.ParseEquation(text, &slotted));
+        slotted.calls.clear();
+        EXPECT_EQ(bySlot(), byName());
+        EXPECT_EQ(ReadNames(slotted.calls), named.asked);
+        for (const std::string& call : slotted.calls)
+            EXPECT_EQ(call.rfind("slot ", 0), 0u) << call;
+    }
+}
+
+TEST(DesignerSlots, ConditionsSkipTheSameSlotsTheirNamesWould)
+{
+    const std::pair<const char*, std::vector<std::string>> rows[] = {
+        {"a&!b", {"slot a", "slot b"}},
+        {"b&a", {"slot b"}},
+        {"a|b", {"slot a"}},
+        {"!(b|a)", {"slot b", "slot a"}},
+    };
+    for (const auto& [text, expected] : rows) {
+        SCOPED_TRACE(text);
+        SlotVariables<bool> slotted({{"a", true}, {"b", false}});
+        DesignerEquation_Boolean condition;
+        ASSERT_TRUE(condition.ParseEquation(text, &slotted));
+        slotted.calls.clear();
+        condition();
+        EXPECT_EQ(slotted.calls, expected);
+    }
+}
+
+TEST(DesignerSlots, NamesResolveOnceAtParseAndUnknownOnesAreStillAskedAndLogged)
+{
+    LogCapture capture;
+    SlotVariables<float> slotted({{"hp", 3.0f}});
+    DesignerEquation_Algebra equation;
+    ASSERT_TRUE(equation.ParseEquation("hp+(mana*hp)", &slotted));
+    EXPECT_EQ(slotted.calls,
+              (std::vector<std::string>{"resolve hp", "resolve mana", "resolve hp"}));
+    slotted.calls.clear();
+    EXPECT_EQ(equation(), 3.0f);
+    EXPECT_EQ(equation(), 3.0f);
+    EXPECT_EQ(slotted.calls, (std::vector<std::string>{"slot hp", "name mana", "slot hp", "slot hp",
+                                                       "name mana", "slot hp"}));
+    EXPECT_EQ(capture.Count(1, "Designer variable 'mana' not found in parent"), 2u);
+}
+
+TEST(DesignerSlots, ASlotReadsTheCurrentValueOfTheCurrentOwner)
+{
+    SlotVariables<float> first({{"x", 2.0f}, {"y", 5.0f}});
+    DesignerEquation_Algebra equation;
+    ASSERT_TRUE(equation.ParseEquation("(x*10)+y", &first));
+    EXPECT_EQ(equation(), 25.0f);
+    first.values[0].second = 3.0f;
+    EXPECT_EQ(equation(), 35.0f);
+
+    // Another owner numbers the same names otherwise: parsing for it drops the old slots.
+    SlotVariables<float> second({{"y", 7.0f}, {"z", 0.0f}, {"x", 1.0f}});
+    ASSERT_TRUE(equation.ParseEquation("(x*10)+y", &second));
+    EXPECT_EQ(equation(), 17.0f);
+    Variables<float> named{{"x", 4.0f}, {"y", 1.0f}};
+    ASSERT_TRUE(equation.ParseEquation("(x*10)+y", &named));
+    EXPECT_EQ(equation(), 41.0f);
+}
+
+// Keeps "a", "b" and "c" where a formula may read them without a call; works out "k" and "m"
+// at each read and logs it; asks nothing else and logs the name.
+class KeptVariables final : public EquationInterface<float>, public DesignerSlots<float> {
+public:
+    enum : uint32_t { A, B, C, K, M };
+
+    bool GetDesignerVariable(const char* name, float& value) override
+    {
+        calls.push_back(std::string("name ") + name);
+        value = 0.0f;
+        return false;
+    }
+    uint32_t ResolveDesignerSlot(const char* name) const override
+    {
+        const std::string text = name;
+        const char* const names[] = {"a", "b", "c", "k", "m"};
+        for (uint32_t slot = A; slot <= M; ++slot)
+            if (text == names[slot])
+                return slot;
+        return NoSlot;
+    }
+    float ReadDesignerSlot(uint32_t slot) override
+    {
+        calls.push_back(slot == K ? "slot k" : "slot m");
+        return slot == K ? k : m;
+    }
+    const float* DesignerSlotAddress(uint32_t slot) const override
+    {
+        return slot < K ? &kept[slot] : nullptr;
+    }
+
+    float kept[3] = {1.5f, 4.0f, 2.5f};
+    float k = 3.0f, m = 0.7f;
+    std::vector<std::string> calls;
+};
+
+// The tree of the same text, walked node by node against names.
+float Walked(const char* text, std::vector<std::string>& called)
+{
+    Variables<float> named{{"a", 1.5f}, {"b", 4.0f}, {"c", 2.5f}, {"k", 3.0f}, {"m", 0.7f}};
+    DesignerEquation_Algebra builder;
+    const char* cursor = text;
+    std::unique_ptr<EqOperator<float>> tree;
+    EXPECT_TRUE(builder.BuildEquationTree(cursor, tree, &named) && tree);
+    const float value = tree ? tree->Evaluate() : 0.0f;
+    for (const std::string& name : named.asked) {
+        if (name == "k" || name == "m")
+            called.push_back("slot " + name);
+        else if (name != "a" && name != "b" && name != "c")
+            called.push_back("name " + name);
+    }
+    return value;
+}
+
+// Kept values may be read later than the tree reads them, and products by a number followed by
+// a sum fold into one step; neither may change a bit of the result nor the order of the calls.
+TEST(EqProgramAddress, KeptReadsAndFoldedStepsGiveTheTreesBitsAndCalls)
+{
+    const char* const formulas[] = {
+        "((a*(1+(b*0.01)))*c)", "(a*(b+c))",     "(a-(b*c))",     "(a/(b+c))",     "(a^(c-b))",
+        "((b*0.01)+1)",         "(1+(k*0.005))", "(a*(k+(m*2)))", "(c^(a*(k-m)))", "(a+(zz*b))",
+        "(a*((b*0.1)+0.3))"};
+    LogCapture unknownNames;
+    for (const char* text : formulas) {
+        SCOPED_TRACE(text);
+        KeptVariables kept;
+        DesignerEquation_Algebra equation;
+        ASSERT_TRUE(equation.ParseEquation(text, &kept));
+        std::vector<std::string> expected;
+        const float walked = Walked(text, expected);
+        EXPECT_EQ(std::bit_cast<uint32_t>(equation()), std::bit_cast<uint32_t>(walked));
+        EXPECT_EQ(kept.calls, expected);
+    }
+}
+
+TEST(EqProgramAddress, AKeptValueIsReadAtEachEvaluationNotCopied)
+{
+    KeptVariables kept;
+    DesignerEquation_Algebra equation;
+    ASSERT_TRUE(equation.ParseEquation("(k*(a+(b*0.5)))", &kept));
+    EXPECT_EQ(equation(), 3.0f * 3.5f);
+    kept.kept[KeptVariables::A] = 2.0f;
+    kept.kept[KeptVariables::B] = 8.0f;
+    kept.k = 0.5f;
+    EXPECT_EQ(equation(), 0.5f * 6.0f);
+
+    // Parsed again for another owner, the formula reads that owner's values and no longer the
+    // first one's, which may then go.
+    auto other = std::make_unique<KeptVariables>();
+    other->kept[KeptVariables::A] = 10.0f;
+    ASSERT_TRUE(equation.ParseEquation("(k*(a+(b*0.5)))", other.get()));
+    kept.kept[KeptVariables::A] = -100.0f;
+    EXPECT_EQ(equation(), 3.0f * 12.0f);
+}
+
+// A program holds a fixed stack of pending operands; deeper right nesting must still evaluate
+// every operand once, in reading order. The equation fuzzer compares every other shape with the
+// tree walk.
+TEST(EqProgram, RightNestingPastTheStackStillEvaluatesEveryOperandInOrder)
+{
+    const int most = static_cast<int>(EqProgram<float>::MaxDepth);
+    for (int levels : {most - 1, most, most + 1, most + 2, 100}) {
+        std::string text = "a";
+        for (int i = 0; i < levels; ++i)
+            text = "a-(" + text + ")";
+        Variables<float> variables{{"a", 1.0f}};
+        DesignerEquation_Algebra equation;
+        ASSERT_TRUE(equation.ParseEquation(text.c_str(), &variables)) << levels;
+        // a-(a-(a-...)) alternates between 0 and 1.
+        EXPECT_EQ(equation(), static_cast<float>((levels + 1) % 2)) << levels;
+        EXPECT_EQ(variables.asked.size(), static_cast<size_t>(levels + 1)) << levels;
+    }
 }
 
 } // namespace

@@ -1,14 +1,25 @@
+#include "core/BinaryWriter.h"
+#include "core/DialogManager.h"
 #include "core/EnumConverter.h"
+#include "core/LentPointer.h"
+#include "core/OwnedList.h"
+#include "core/RandomUniform.h"
 #include "core/Saturate.h"
 #include "core/StringHelpers.h"
 #include "core/Thread.h"
 #include "core/UniqueId.h"
 
+#include "tests/support/LogCapture.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <climits>
+#include <cstdio>
 #include <limits>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace GAME {
 namespace {
@@ -155,6 +166,193 @@ TEST(Thread, RunsItsBodyAndIsWaitedFor)
     thread.SetPriority(2); // may be refused without privileges; must not disturb the run
     EXPECT_TRUE(thread.WaitForExit());
     EXPECT_EQ(thread.count, 2000);
+}
+
+using Party = DialogManager::InterestedParty;
+
+std::pair<int, bool> Answer(const DialogManager::YesNoResponse& response)
+{
+    return {response.party, response.answer};
+}
+
+TEST(DialogManager, DialogsAreShownInTheOrderQueued)
+{
+    DialogManager dialogs;
+    // Peeking at an empty queue gives a blank dialog rather than a stray read.
+    EXPECT_EQ(dialogs.PeekTopDialog().text, L"");
+    dialogs.RemoveTopDialog();
+
+    dialogs.AddDialog(DialogManager::DialogQuestion, true, DialogManager::PartyBanPlayer, L"A",
+                      false, true);
+    dialogs.AddDialog(DialogManager::DialogNotice, false, DialogManager::PartyNotice, L"B", true,
+                      false);
+    ASSERT_EQ(dialogs.GetNumDialog(), 2u);
+    EXPECT_EQ(dialogs.PeekTopDialog().text, L"A");
+    dialogs.RemoveTopDialog();
+    EXPECT_EQ(dialogs.PeekTopDialog().text, L"B");
+}
+
+TEST(DialogManager, ResponsesAreTakenOldestFirstPerParty)
+{
+    const auto party = [](int number) { return static_cast<Party>(number); };
+    DialogManager dialogs;
+    dialogs.AddResponse({party(5), true});
+    dialogs.AddResponse({party(4), false});
+    dialogs.AddResponse({party(5), false});
+
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(5))), std::pair(5, true));
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(3))), std::pair(0, false)) << "none";
+
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(4))), std::pair(4, false));
+    EXPECT_EQ(Answer(dialogs.GetResponseFor(party(5))), std::pair(5, false));
+    EXPECT_EQ(dialogs.GetNumResponsesFor(party(5)), 0u);
+}
+
+std::vector<uint8_t> Bytes(const BinaryWriter& writer)
+{
+    return std::vector<uint8_t>(writer.GetData(), writer.GetData() + writer.GetPosition());
+}
+
+TEST(BinaryWriter, LayoutIsLittleEndianWithLengthPrefixedStrings)
+{
+    BinaryWriter writer = BinaryWriter::ToMemory(4);
+    writer.WriteUInt16(0x1234);
+    writer.WriteUInt32(0xA1B2C3D4);
+    writer.WriteBool(true);
+    writer.WriteBool(false);
+    writer.WriteString("");
+    writer.WriteString("ab");
+    const uint8_t raw[] = {9, 8};
+    writer.WriteBytes(raw, 2);
+    EXPECT_EQ(Bytes(writer),
+              (std::vector<uint8_t>{0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1, 1, 0, 0, 0,   0,   0, 0,
+                                    0,    0,    0,    0,    0,    2,    0, 0, 0, 'a', 'b', 9, 8}));
+    EXPECT_FALSE(writer.HasFailed());
+}
+
+TEST(BinaryWriter, GrowsByTenTimesTheOverflowingWrite)
+{
+    BinaryWriter writer = BinaryWriter::ToMemory(8);
+    const uint8_t six[6] = {};
+    writer.WriteBytes(six, 6);
+    EXPECT_EQ(writer.GetCapacity(), 8u);
+    writer.WriteUInt32(1);
+    EXPECT_EQ(writer.GetCapacity(), 48u);
+    writer.WriteUInt16(2);
+    EXPECT_EQ(writer.GetCapacity(), 48u);
+
+    BinaryWriter empty = BinaryWriter::ToMemory(0);
+    empty.WriteBool(true);
+    EXPECT_EQ(empty.GetCapacity(), 40u);
+    EXPECT_EQ(Bytes(empty), (std::vector<uint8_t>{1, 0, 0, 0}));
+}
+
+TEST(BinaryWriter, FailedGrowthKeepsTheBytesAndDropsLaterWrites)
+{
+    BinaryWriter writer = BinaryWriter::ToMemory(4);
+    writer.WriteUInt32(7);
+    GAME::Test::LogCapture log;
+    auto previous = BinaryWriter::SetReallocate([](void*, size_t) -> void* { return nullptr; });
+    writer.WriteString(std::string(300, 'x')); // the length word fits nowhere: 4 + 10 * 4 bytes
+    BinaryWriter::SetReallocate(previous);
+
+    EXPECT_TRUE(writer.HasFailed());
+    EXPECT_EQ(log.Count(1, "Memory allocation of 0kb failed"), 1u);
+    writer.WriteUInt32(9); // dropped even though the allocator works again
+    EXPECT_EQ(Bytes(writer), (std::vector<uint8_t>{7, 0, 0, 0}));
+    EXPECT_EQ(writer.GetCapacity(), 4u);
+}
+
+TEST(BinaryWriter, WritesToAFile)
+{
+    FILE* file = tmpfile();
+    ASSERT_NE(file, nullptr);
+    {
+        BinaryWriter writer(file);
+        writer.WriteUInt32(0x01020304);
+        writer.WriteString("hi");
+    }
+    rewind(file);
+    uint8_t read[10] = {};
+    EXPECT_EQ(fread(read, 1, sizeof(read), file), 10u);
+    EXPECT_EQ(std::vector<uint8_t>(read, read + 10),
+              (std::vector<uint8_t>{4, 3, 2, 1, 2, 0, 0, 0, 'h', 'i'}));
+    fclose(file);
+}
+
+// A counter whose clone can be made to fail, as a kind that cannot copy itself would.
+struct Counter {
+    explicit Counter(int start, bool clones = true) : value(start), clonable(clones) {}
+    std::unique_ptr<Counter> Clone() const
+    {
+        return clonable ? std::make_unique<Counter>(value) : nullptr;
+    }
+    int value;
+    bool clonable;
+};
+
+OwnedList<Counter> ListOf(std::vector<int> values)
+{
+    OwnedList<Counter> list;
+    for (int value : values)
+        list.Add(std::make_unique<Counter>(value));
+    return list;
+}
+
+std::vector<int> Values(const OwnedList<Counter>& list)
+{
+    std::vector<int> values;
+    for (const auto& item : list)
+        values.push_back(item->value);
+    return values;
+}
+
+TEST(OwnedList, CopiesHoldClonesSoNeitherSideSeesTheOthersChanges)
+{
+    auto original = std::make_unique<OwnedList<Counter>>(ListOf({1, 2, 3}));
+    OwnedList<Counter> copy(*original);
+    OwnedList<Counter> assigned = ListOf({9});
+    assigned = *original;
+    const OwnedList<Counter>& itself = assigned;
+    assigned = itself;
+
+    copy[0]->value = 10;
+    EXPECT_EQ(Values(*original), (std::vector<int>{1, 2, 3}));
+    original.reset();
+    EXPECT_EQ(Values(copy), (std::vector<int>{10, 2, 3}));
+    EXPECT_EQ(Values(assigned), (std::vector<int>{1, 2, 3})) << "assigning replaces the contents";
+}
+
+TEST(OwnedList, NullItemsAndFailedClonesLeaveNoHole)
+{
+    OwnedList<Counter> list;
+    list.Add(nullptr);
+    list.Add(std::make_unique<Counter>(1));
+    list.Add(std::make_unique<Counter>(2, false));
+    list.Add(std::make_unique<Counter>(3));
+    EXPECT_EQ(list.size(), 3u);
+    EXPECT_EQ(Values(OwnedList<Counter>(list)), (std::vector<int>{1, 3}));
+
+    list.RemoveIf([](const std::unique_ptr<Counter>& item) { return item->value != 2; });
+    EXPECT_EQ(Values(list), std::vector<int>{2});
+}
+
+TEST(LentPointer, HeldUntilTheLoanEndsAndCopiesStartWithoutIt)
+{
+    RandomUniform random, other;
+    LentPointer<RandomUniform> lent, assigned;
+    lent.Lend(&random);
+    EXPECT_EQ(lent.Get(), &random);
+    LentPointer<RandomUniform> copy(lent);
+    LentPointer<RandomUniform> moved(std::move(copy));
+    assigned.Lend(&other);
+    assigned = lent; // ends the target's own loan too
+    EXPECT_EQ(copy.Get(), nullptr);
+    EXPECT_EQ(moved.Get(), nullptr);
+    EXPECT_EQ(assigned.Get(), nullptr);
+    EXPECT_EQ(lent.Get(), &random) << "the original keeps its loan";
+    lent.EndLoan();
+    EXPECT_EQ(lent.Get(), nullptr);
 }
 
 } // namespace

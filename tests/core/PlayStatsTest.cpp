@@ -53,10 +53,9 @@ protected:
 
     std::string Line(PlayStats& stats, const std::string& label)
     {
-        for (const std::string& line : Report(stats)) {
+        for (const std::string& line : Report(stats))
             if (line.starts_with(label))
                 return line;
-        }
         return "";
     }
 
@@ -232,17 +231,12 @@ TEST_F(PlayStatsTest, SavedTalliesRoundTripUnderTheirKeysPerDifficulty)
     saved.ReceiveCriticalHit();
     saved.ReceiveCriticalHit();
     GameInfo& info = gEngine->GetGameInfo();
-    struct Greatest {
-        uint32_t difficulty;
-        const wchar_t* name;
-        uint32_t level, lifeAndMana;
-    };
-    const Greatest greatest[] = {{0, L"Ogre", 12, 900}, {2, L"Dragon", 40, 5000}};
-    for (const Greatest& g : greatest) {
-        info.SetDifficulty(g.difficulty);
-        saved.SetGreatestMonsterKilledName(g.name);
-        saved.SetGreatestMonsterKilledLevel(g.level);
-        saved.SetGreatestMonsterKilledLifeAndMana(g.lifeAndMana);
+    for (auto [difficulty, name, level, lifeAndMana] :
+         {std::tuple(0u, L"Ogre", 12u, 900u), std::tuple(2u, L"Dragon", 40u, 5000u)}) {
+        info.SetDifficulty(difficulty);
+        saved.SetGreatestMonsterKilledName(name);
+        saved.SetGreatestMonsterKilledLevel(level);
+        saved.SetGreatestMonsterKilledLifeAndMana(lifeAndMana);
     }
 
     IOStreamWrite writer;
@@ -306,8 +300,7 @@ TEST_F(PlayStatsTest, CountersAtTheirLimitStayThere)
     for (int i = 0; i < 10; ++i)
         stats.IncrementKills(100, 100);
     stats.IncrementDeaths();
-    FakeOneShot health(gHealthRecord);
-    FakeOneShot mana(gManaRecord);
+    FakeOneShot health(gHealthRecord), mana(gManaRecord);
     stats.IncrementPotion(&health);
     stats.IncrementPotion(&mana);
     stats.IncrementLevel();

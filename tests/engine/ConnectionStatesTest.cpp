@@ -95,9 +95,8 @@ protected:
     std::atomic<int> lost{0};
 };
 
-// A client that reads nothing while the server tells it of two subjects' places, interleaved
-// with events: of what waited, only each subject's latest place is left, and it comes where it
-// was posted; every event comes, in order.
+// Of what waited for a client that reads nothing, only each subject's latest place is left, where
+// it was posted among the events; every event comes, in order.
 TEST_F(ConnectionStates, OnlyTheLatestOfEachSubjectWaitsAndEveryEventIsKeptInOrder)
 {
     auto clients = JoinClients(server, 1);
@@ -138,9 +137,8 @@ TEST_F(ConnectionStates, OnlyTheLatestOfEachSubjectWaitsAndEveryEventIsKeptInOrd
     EXPECT_EQ(latest, (std::map<uint32_t, uint32_t>{{7, 2 * kSteps - 1}, {9, 2 * kSteps - 3}}));
 }
 
-// A client whose datagrams to the server are lost while the server's still reach it: the
-// server lets it go for its silence and tells it so, and the client, whose own bound is far
-// off, ends on hearing it, told it was dropped.
+// The server lets a client whose upstream alone is cut go for its silence, and the client, whose
+// own bound is far off, ends on hearing it was dropped.
 TEST_F(ConnectionStates, AClientWhoseUpstreamAloneIsCutHearsThatItWasDropped)
 {
     ConnectionBounds::SetLinkTimeout(server, 1000);
@@ -152,9 +150,7 @@ TEST_F(ConnectionStates, AClientWhoseUpstreamAloneIsCutHearsThatItWasDropped)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     });
-    UdpRelay::Options options;
-    options.targetPort = server.GetListenPort();
-    UdpRelay relay(options);
+    UdpRelay relay({.targetPort = server.GetListenPort()});
     ConnectionManager client;
     ConnectionBounds::SetLinkTimeout(client, 60000);
     const bool joined = client.Connect("127.0.0.1", relay.GetPort());

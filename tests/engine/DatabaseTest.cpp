@@ -342,8 +342,6 @@ TEST(LoadTable, LayoutCommentsAndMalformedLines)
                   {1, infinite + "'-inf' is not a finite number, read as missing"}}));
 }
 
-// More keys than a record reserves for, so the index grows while it is read; a copy outlives
-// its original, and a second text adds only the keys the first lacked.
 TEST_F(DatabaseTest, ARecordIsFoundByItsOwnPathAndARootWithoutItIsTreatedAsNone)
 {
     files.WriteRecord("Records/Game/Here.dbr", {"value = 1"});
@@ -431,6 +429,8 @@ TEST(LoadTable, ALongLineOfFaultsIsRefusedWithinAboutItsOwnSize)
     EXPECT_EQ(log.GetLines(), std::vector<LogCapture::Line>{refusal});
 }
 
+// More keys than a record reserves for, so the index grows while it is read; a copy outlives
+// its original, and a second text adds only the keys the first lacked.
 TEST(LoadTable, ManyKeysSurviveGrowthCopiesAndASecondText)
 {
     std::string text;

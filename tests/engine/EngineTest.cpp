@@ -97,28 +97,22 @@ TEST(RandomUniformLocked, ConcurrentDrawsAdvanceTheSequenceOncePerDraw)
 TEST(GameTimer, MeasuresScaledGameTime)
 {
     GameTimer timer;
-    gEngine->RunFrame(16);
-    timer.Update();
-    EXPECT_EQ(timer.GetElapsedTime(), 16);
+    const auto frame = [&timer](int32_t ms) {
+        gEngine->RunFrame(ms);
+        timer.Update();
+        return timer.GetElapsedTime();
+    };
+    EXPECT_EQ(frame(16), 16);
     gEngine->RunFrame(10);
-    gEngine->RunFrame(-5); // the clock never runs backwards
-    timer.Update();
-    EXPECT_EQ(timer.GetElapsedTime(), 10);
+    EXPECT_EQ(frame(-5), 10); // the clock never runs backwards
     EXPECT_EQ(timer.GetTotalElapsedTime(), 26);
 
     // Half speed keeps the fraction: 7.5 ms twice is 7 then 8.
     timer.SetTimeScale(0.5f);
-    gEngine->RunFrame(15);
-    timer.Update();
-    EXPECT_EQ(timer.GetElapsedTime(), 7);
-    gEngine->RunFrame(15);
-    timer.Update();
-    EXPECT_EQ(timer.GetElapsedTime(), 8);
-
+    EXPECT_EQ(frame(15), 7);
+    EXPECT_EQ(frame(15), 8);
     timer.SetTimeScale(-1.0f);
-    gEngine->RunFrame(100);
-    timer.Update();
-    EXPECT_EQ(timer.GetElapsedTime(), 0);
+    EXPECT_EQ(frame(100), 0);
 }
 
 struct PingEvent : GameEvent {

@@ -41,9 +41,7 @@ void ExpectNear(const Coords& actual, const Coords& expected)
 void ExpectSameRotation(const Quaternion& actual, const Quaternion& expected)
 {
     const float sign = Quaternion::Dot(actual, expected) < 0.0f ? -1.0f : 1.0f;
-    EXPECT_NEAR(actual.x * sign, expected.x, 1e-6f);
-    EXPECT_NEAR(actual.y * sign, expected.y, 1e-6f);
-    EXPECT_NEAR(actual.z * sign, expected.z, 1e-6f);
+    ExpectNear(Vec3(actual.x, actual.y, actual.z) * sign, Vec3(expected.x, expected.y, expected.z));
     EXPECT_NEAR(actual.w * sign, expected.w, 1e-6f);
 }
 

@@ -244,19 +244,15 @@ TEST(ActorAnimation, MotionIsTheFacingTimesTheAnimationSpeedTimesThePlaySpeed)
     EXPECT_EQ(actor.GetMotion(), Vec3()) << "it has ended";
 }
 
-class GraphicsEngineTest : public ::testing::Test {
-protected:
-    void TearDown() override { graphics.Reset(); }
-    GraphicsEngine& graphics = GraphicsEngine::Instance();
-};
-
-TEST_F(GraphicsEngineTest, TheDefaultAnimationIsNeverFreed)
+TEST(GraphicsEngine, TheDefaultAnimationIsNeverFreed)
 {
+    GraphicsEngine& graphics = GraphicsEngine::Instance();
     GraphicsAnim* fallback = graphics.GetDefaultAnimation();
     graphics.UnloadAnimation(fallback);
     graphics.UnloadAnimation(nullptr);
     EXPECT_EQ(graphics.GetDefaultAnimation(), fallback);
     EXPECT_EQ(graphics.GetLoadedAnimationCount(), 0u);
+    graphics.Reset();
 }
 
 constexpr GraphicsFont::Color kWhite{1.0f, 1.0f, 1.0f, 1.0f};

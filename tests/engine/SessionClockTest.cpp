@@ -15,21 +15,16 @@ TEST(SessionClock, CountsEveryFrameExactlyAndAStopAsOneFrame)
     clock.SetPaceMs(4);
     SessionClock::Wall::time_point now{};
     clock.Read(now);
-    for (int frame = 0; frame < 1000; ++frame) {
-        now += 4300us;
-        clock.Read(now);
-    }
+    for (int frame = 0; frame < 1000; ++frame)
+        clock.Read(now += 4300us);
     EXPECT_EQ(clock.Ms(), 4300u);
     EXPECT_EQ(clock.LastStopMs(), 0u);
-    now += 250ms;
-    clock.Read(now);
+    clock.Read(now += 250ms);
     EXPECT_EQ(clock.Ms(), 4550u);
-    now += 12001ms;
-    clock.Read(now);
+    clock.Read(now += 12001ms);
     EXPECT_EQ(clock.Ms(), 4554u);
     EXPECT_EQ(clock.LastStopMs(), 11997u);
-    now += 1ms;
-    clock.Read(now);
+    clock.Read(now += 1ms);
     EXPECT_EQ(clock.Ms(), 4555u);
     EXPECT_EQ(clock.LastStopMs(), 0u);
     clock.Reset();
@@ -46,19 +41,13 @@ TEST(SessionClock, CountsALongFramesWorkAndOnlyTheRestAsAStop)
     SessionClock::Wall::time_point now{};
     std::chrono::nanoseconds worked{};
     clock.Read(now, worked);
-    now += 400ms;
-    worked += 390ms;
-    clock.Read(now, worked);
+    clock.Read(now += 400ms, worked += 390ms);
     EXPECT_EQ(clock.Ms(), 400u);
     EXPECT_EQ(clock.LastStopMs(), 0u);
-    now += 7000ms;
-    worked += 100ms;
-    clock.Read(now, worked);
+    clock.Read(now += 7000ms, worked += 100ms);
     EXPECT_EQ(clock.Ms(), 500u);
     EXPECT_EQ(clock.LastStopMs(), 6900u);
-    now += 300ms;
-    worked += 1ms;
-    clock.Read(now, worked);
+    clock.Read(now += 300ms, worked += 1ms);
     EXPECT_EQ(clock.Ms(), 520u);
     EXPECT_EQ(clock.LastStopMs(), 280u);
 }

@@ -22,6 +22,7 @@ namespace GAME {
 namespace {
 
 using GAME::Test::EngineWorldFixture;
+using Entities = std::vector<Entity*>;
 
 constexpr uint32_t kHome = 1;  // at the world's origin
 constexpr uint32_t kAnnex = 2; // east of home, sharing its face at x = 100
@@ -48,39 +49,41 @@ protected:
         EXPECT_TRUE(world->AddEntity(owned.back().get(), At(region, position), true));
         return owned.back().get();
     }
+    template <class T, class... Args> Entity* Make(const Vec3& position, Args... args)
+    {
+        return Place(position, kHome, std::make_unique<T>(args...));
+    }
     // A hundred entities in a hundred far cells, so that small queries walk the grid cell by
     // cell rather than the short list of occupied cells.
     void Scatter()
     {
-        for (int i = 0; i < 10; ++i) {
-            for (int j = 0; j < 10; ++j)
-                Place({-90.0f + 8.0f * i, -9, -90.0f + 8.0f * j});
-        }
+        for (int i = 0; i < 100; ++i)
+            Place({-90.0f + 8.0f * (i / 10), -9, -90.0f + 8.0f * (i % 10)});
     }
     static WorldCoords At(uint32_t region, const Vec3& position)
     {
         return WorldCoords(WorldVec3(region, position));
     }
-    static std::vector<Entity*> Sorted(std::vector<Entity*> entities)
+    static Entities Sorted(Entities entities)
     {
         std::sort(entities.begin(), entities.end());
         return entities;
     }
-    std::vector<Entity*> InSphere(const Vec3& center, float radius, uint32_t region = kHome)
+    Entities InSphere(const Vec3& center, float radius, uint32_t region = kHome)
     {
-        std::vector<Entity*> out;
+        Entities out;
         world->GetEntitiesInSphere(out, world->GetRegionById(region), center, radius, true, 2);
         return Sorted(out);
     }
-    std::vector<Entity*> InBox(const ABBox& box, const Region* region = nullptr)
+    Entities InBox(const ABBox& box, const Region* region = nullptr)
     {
-        std::vector<Entity*> out;
+        Entities out;
         world->GetEntitiesInBox(out, box, region);
         return Sorted(out);
     }
-    std::vector<Entity*> InCone(const WorldVec3& apex, const Vec3& direction, float halfAngle)
+    Entities InCone(const WorldVec3& apex, const Vec3& direction, float halfAngle)
     {
-        std::vector<Entity*> out;
+        Entities out;
         world->GetEntitiesInCone(out, apex, direction, halfAngle, 10);
         return Sorted(out);
     }
@@ -129,7 +132,7 @@ TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordi
     EXPECT_EQ(InSphere({-1, 0, 0}, 2, kAnnex), Sorted({inAnnex}));
 
     EXPECT_TRUE(InSphere({0, 0, 0}, -1).empty());
-    std::vector<Entity*> out;
+    Entities out;
     world->GetEntitiesInSphere(out, nullptr, {0, 0, 0}, 5);
     EXPECT_TRUE(out.empty());
 }
@@ -138,28 +141,24 @@ TEST_F(WorldTest, SphereQueryCountsTheSurfaceAcrossCellsRegionsAndNegativeCoordi
 // classes, in the same order: entities of several classes share cells in turn.
 TEST_F(WorldTest, QueriesOfOneClassKeepTheOrderOfThePlainQuery)
 {
-    const auto actor = [] { return std::make_unique<Actor>(); };
-    const auto light = [] { return std::make_unique<Light>(); };
-    const auto entity = [] { return std::make_unique<Entity>(); };
     // Along x from 1 to 14, over two cells; the light and the plain entities come between.
-    const std::vector<Entity*> placed{
-        Place({9, 0, 0}, kHome, actor()),    Place({2, 0, 0}, kHome, light()),
-        Place({1, 0, 0}, kHome, actor()),    Place({3, 0, 0}, kHome, entity()),
-        Place({10, 0, 0}, kHome, actor()),   Place({12, 0, 0}, kHome, light()),
-        Place({14, 0, 0}, kHome, actor()),   Place({5, 0, 0}, kHome, entity()),
-        Place({4, 0.5f, 0}, kHome, actor()), Place({6, 3, 0}, kHome, actor())};
+    const Entities placed{Make<Actor>({9, 0, 0}),    Make<Light>({2, 0, 0}),
+                          Make<Actor>({1, 0, 0}),    Place({3, 0, 0}),
+                          Make<Actor>({10, 0, 0}),   Make<Light>({12, 0, 0}),
+                          Make<Actor>({14, 0, 0}),   Place({5, 0, 0}),
+                          Make<Actor>({4, 0.5f, 0}), Make<Actor>({6, 3, 0})};
     // The last actor is beyond the ray's reach and inside the sphere's.
     world->SetCoords(placed[2], At(kHome, {11, 0, 0}));
-    const auto actorsOf = [](const std::vector<Entity*>& all) {
-        std::vector<Entity*> actors;
+    const auto actorsOf = [](const Entities& all) {
+        Entities actors;
         std::copy_if(all.begin(), all.end(), std::back_inserter(actors),
                      [](const Entity* entity) { return DynamicCast<Actor>(entity) != nullptr; });
         return actors;
     };
 
     const WorldRay ray(WorldVec3(kHome, {0, 0, 0}), {1, 0, 0});
-    std::vector<Entity*> plain;
-    std::vector<Entity*> actors;
+    Entities plain;
+    Entities actors;
     world->GetAllIntersections(ray, plain, true, 20.0f);
     world->GetAllIntersections(ray, actors, true, 20.0f, Actor::classInfo);
     EXPECT_EQ(plain.size(), 9u);
@@ -178,28 +177,27 @@ TEST_F(WorldTest, QueriesOfOneClassKeepTheOrderOfThePlainQuery)
 // held; only the class asked for counts against the limit.
 TEST_F(WorldTest, ALimitedQueryAnswersTheFirstOfItsWholeAnswer)
 {
-    const auto actor = [] { return std::make_unique<Actor>(); };
     // Actors and plain entities in turn, over two cells and two heights.
     for (int i = 0; i < 12; ++i) {
-        Place({i % 2 == 0 ? 1.0f : 9.0f, i < 6 ? 0.0f : 0.5f, 1}, kHome, actor());
+        Make<Actor>({i % 2 == 0 ? 1.0f : 9.0f, i < 6 ? 0.0f : 0.5f, 1});
         Place({1, 0, 1});
     }
     const Region* home = world->GetRegionById(kHome);
     const ABBox box({0, -1, 0}, {10, 1, 2});
-    std::vector<Entity*> inSphere;
-    std::vector<Entity*> inBox;
+    Entities inSphere;
+    Entities inBox;
     world->GetEntitiesInSphere(inSphere, home, {5, 0, 1}, 6.0f, Actor::classInfo);
     world->GetEntitiesInBox(inBox, box, home, Actor::classInfo);
     ASSERT_EQ(inSphere.size(), 12u);
     ASSERT_EQ(Sorted(inBox), Sorted(inSphere));
 
     for (const size_t limit : {0, 5, 12, 40}) {
-        const auto firstOf = [&](const std::vector<Entity*>& whole) {
-            std::vector<Entity*> first{nullptr};
+        const auto firstOf = [&](const Entities& whole) {
+            Entities first{nullptr};
             first.insert(first.end(), whole.begin(), whole.begin() + std::min(limit, whole.size()));
             return first;
         };
-        std::vector<Entity*> out{nullptr};
+        Entities out{nullptr};
         world->GetEntitiesInSphere(out, home, {5, 0, 1}, 6.0f, Actor::classInfo, limit);
         EXPECT_EQ(out, firstOf(inSphere)) << limit;
         out.resize(1);
@@ -234,42 +232,38 @@ public:
 // order the world meets them, however many others crowd their cell.
 TEST_F(WorldTest, ANearestQueryKeepsTheNearestOfWhatMattersInTheOrderMet)
 {
-    const auto marked = [](uint32_t marks) { return std::make_unique<Marked>(marks); };
     for (int i = 0; i < 100; ++i)
-        Place({0.5f, 0, 0.5f}, kHome, marked(1));
-    Entity* far = Place({3, 0, 0}, kHome, marked(2));
-    Entity* near = Place({1, 0, 0}, kHome, marked(3));
-    Entity* middle = Place({0, 0, 2}, kHome, marked(2));
-    Place({0, 0, 6}, kHome, marked(2));
+        Make<Marked>({0.5f, 0, 0.5f}, 1);
+    Entity* far = Make<Marked>({3, 0, 0}, 2);
+    Entity* near = Make<Marked>({1, 0, 0}, 3);
+    Entity* middle = Make<Marked>({0, 0, 2}, 2);
+    Make<Marked>({0, 0, 6}, 2);
     Place({0.1f, 0, 0});
     const Region* home = world->GetRegionById(kHome);
     const auto nearest = [&](const World::NearestFilter& filter, size_t limit) {
-        std::vector<Entity*> out{nullptr};
+        Entities out{nullptr};
         world->GetNearestEntitiesInSphere(out, home, {0, 0, 0}, 5, filter, limit);
         return out;
     };
-    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 2), (std::vector<Entity*>{nullptr, near, middle}));
-    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9),
-              (std::vector<Entity*>{nullptr, far, near, middle}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 2), (Entities{nullptr, near, middle}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9), (Entities{nullptr, far, near, middle}));
     // Bounded, it weighs the first ones met.
-    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, 2}, 2),
-              (std::vector<Entity*>{nullptr, far, near}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, 2}, 2), (Entities{nullptr, far, near}));
     const Refuse refuse(near);
-    EXPECT_EQ(nearest({&Actor::classInfo, 2, &refuse}, 2),
-              (std::vector<Entity*>{nullptr, far, middle}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2, &refuse}, 2), (Entities{nullptr, far, middle}));
     // Those put behind come only after every other, however near.
     EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, World::kNoLimit, 1}, 2),
-              (std::vector<Entity*>{nullptr, far, middle}));
+              (Entities{nullptr, far, middle}));
     EXPECT_EQ(nearest({&Actor::classInfo, 2, nullptr, World::kNoLimit, 1}, 3),
-              (std::vector<Entity*>{nullptr, far, near, middle}));
+              (Entities{nullptr, far, near, middle}));
     static_cast<Marked*>(far)->Remark(1);
-    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9), (std::vector<Entity*>{nullptr, near, middle}));
+    EXPECT_EQ(nearest({&Actor::classInfo, 2}, 9), (Entities{nullptr, near, middle}));
     EXPECT_EQ(nearest({&Actor::classInfo, 1}, 1).size(), 2u);
 
-    std::vector<Entity*> out;
+    Entities out;
     world->GetNearestEntitiesInBox(out, ABBox({-1, -1, -1}, {4, 1, 3}), home, {3, 0, 0},
                                    {&Actor::classInfo, World::kAnyMarks}, 1);
-    EXPECT_EQ(out, (std::vector<Entity*>{far}));
+    EXPECT_EQ(out, (Entities{far}));
 }
 
 // A bounded nearest query walks outward from its point: 300 in the box's far corner, the first
@@ -277,23 +271,20 @@ TEST_F(WorldTest, ANearestQueryKeepsTheNearestOfWhatMattersInTheOrderMet)
 // nothing nearer, whether the cells are walked one by one or through the map of occupied ones.
 TEST_F(WorldTest, NoCrowdHidesTheNearOneFromABoundedNearestQuery)
 {
-    const auto marked = [](uint32_t marks) { return std::make_unique<Marked>(marks); };
     // One of a mark nobody asks for in each of 400 cells: a sphere's cells are walked one by one.
-    for (int i = 0; i < 20; ++i) {
-        for (int j = 0; j < 20; ++j)
-            Place({-76.0f + 8.0f * i, 0, -76.0f + 8.0f * j}, kHome, marked(4));
-    }
+    for (int i = 0; i < 400; ++i)
+        Make<Marked>({-76.0f + 8.0f * (i / 20), 0, -76.0f + 8.0f * (i % 20)}, 4);
     for (int i = 0; i < 260; ++i)
-        Place({4, 0, 4}, kHome, marked(2));
-    std::vector<Entity*> corner;
+        Make<Marked>({4, 0, 4}, 2);
+    Entities corner;
     for (int i = 0; i < 300; ++i)
-        corner.push_back(Place({-26, 0, -26}, kHome, marked(1)));
-    Entity* near = Place({5, 0, 4}, kHome, marked(1));
+        corner.push_back(Make<Marked>({-26, 0, -26}, 1));
+    Entity* near = Make<Marked>({5, 0, 4}, 1);
     const World::NearestFilter filter{&Actor::classInfo, 1 | 2, nullptr, 256, 2};
 
-    std::vector<Entity*> expected(corner.begin(), corner.begin() + 31);
+    Entities expected(corner.begin(), corner.begin() + 31);
     expected.push_back(near);
-    std::vector<Entity*> out;
+    Entities out;
     world->GetNearestEntitiesInSphere(out, world->GetRegionById(kHome), {4, 0, 4}, 45, filter, 32);
     EXPECT_EQ(out, expected);
     out.clear();
@@ -311,7 +302,7 @@ TEST_F(WorldTest, BoxQueryIncludesFacesInRegionOrWorldSpace)
 
     EXPECT_EQ(InBox(ABBox({-2, -1, -2}, {2, 1, 2}), world->GetRegionById(kHome)),
               Sorted({corner, low}));
-    EXPECT_EQ(InBox(ABBox({101, 0, 1}, {200, 0, 1})), std::vector<Entity*>{annex});
+    EXPECT_EQ(InBox(ABBox({101, 0, 1}, {200, 0, 1})), Entities{annex});
     EXPECT_TRUE(InBox(ABBox({2, 2, 2}, {-2, -2, -2})).empty());
     // A box far wider than the populated cells is answered from the occupied cells alone.
     EXPECT_EQ(InBox(ABBox({-1e30f, -1e30f, -1e30f}, {1e30f, 1e30f, 1e30f})).size(), 4u);
@@ -333,7 +324,7 @@ TEST_F(WorldTest, ConeQueryTakesTheHalfAngleAndCountsEdgeAndTip)
     EXPECT_EQ(InCone(origin, {0, 0, 2}, halfAngle), Sorted({apex, edge, tip, rim}));
 
     // This edge's cosine rounds so that, taken literally, the point would fall outside.
-    const std::vector<Entity*> wide = InCone(origin, {0, 0, 1}, std::atan2(3.0f, 1.0f));
+    const Entities wide = InCone(origin, {0, 0, 1}, std::atan2(3.0f, 1.0f));
     EXPECT_NE(std::find(wide.begin(), wide.end(), steep), wide.end());
 
     EXPECT_TRUE(InCone(origin, {0, 0, 0}, halfAngle).empty());
@@ -355,9 +346,9 @@ TEST_F(WorldTest, RemovedAndDeletedEntitiesLeaveTheQueries)
     EXPECT_EQ(InSphere({0, 0, 0}, 10), Sorted({kept}));
     Entity* flat = Place({5, 0, 0});
     AcceptAbove filter;
-    std::vector<Entity*> listed;
+    Entities listed;
     world->GetEntities(listed, filter);
-    EXPECT_EQ(listed, std::vector<Entity*>{kept});
+    EXPECT_EQ(listed, Entities{kept});
     EXPECT_EQ(filter.offered, 2);
 
     ObjectManager& objects = ObjectManager::Instance();
@@ -436,15 +427,15 @@ TEST_F(WorldTest, MovesWithinACellFindTheirPlaceAfterOthersLeaveIt)
 // cell from where they stand, and one that comes back joins at the end.
 TEST_F(WorldTest, LeaversOfACrowdedCellLeaveTheOrderOfTheRest)
 {
-    std::vector<Entity*> crowd;
+    Entities crowd;
     for (int i = 0; i < 100; ++i)
         crowd.push_back(Place({1, 0, 1}));
     const auto inCell = [this] {
-        std::vector<Entity*> out;
+        Entities out;
         world->GetEntitiesInBox(out, ABBox({0, -1, 0}, {7, 1, 7}), nullptr);
         return out;
     };
-    std::vector<Entity*> rest = crowd;
+    Entities rest = crowd;
     // Every third, then the next of each three: past half the cell, where the places left are
     // swept out, and on while it is small.
     for (const size_t first : {0, 1}) {
@@ -767,20 +758,17 @@ TEST(RegionLoaderTest, TheWorldGivesTheRegionsAFrustumReachesOwnRegionFirst)
     world.CreateRegion(2, Vec3(380, 0, 0), bounds);
     world.CreateRegion(3, Vec3(600, 0, 0), bounds);
     world.CreateRegion(4, Vec3(150, 0, 0), bounds);
-    std::vector<Region*> regions;
-    world.GetRegionsInFrustum(regions, WorldFrustum(2, BoxFrustum()));
-    ASSERT_EQ(regions.size(), 1u) << "region 1 ends at x = 364, short of 380";
-    EXPECT_EQ(regions[0]->GetId(), 2u);
-
-    regions.clear();
-    world.GetRegionsInFrustum(regions, WorldFrustum(1, BoxFrustum()));
-    ASSERT_EQ(regions.size(), 2u);
-    EXPECT_EQ(regions[0]->GetId(), 1u);
-    EXPECT_EQ(regions[1]->GetId(), 2u) << "region 2 starts at x = 380, inside 300 + 100";
-
-    regions.clear();
-    world.GetRegionsInFrustum(regions, WorldFrustum(9, BoxFrustum()));
-    EXPECT_TRUE(regions.empty());
+    const auto seenFrom = [&world](uint32_t region) {
+        std::vector<Region*> regions;
+        world.GetRegionsInFrustum(regions, WorldFrustum(region, BoxFrustum()));
+        std::vector<uint32_t> ids;
+        for (const Region* seen : regions)
+            ids.push_back(seen->GetId());
+        return ids;
+    };
+    EXPECT_EQ(seenFrom(2), std::vector<uint32_t>{2}) << "region 1 ends at x = 364, short of 380";
+    EXPECT_EQ(seenFrom(1), (std::vector<uint32_t>{1, 2})) << "region 2 starts at x = 380";
+    EXPECT_TRUE(seenFrom(9).empty());
 }
 
 } // namespace

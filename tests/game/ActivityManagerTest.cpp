@@ -197,12 +197,11 @@ TEST_F(EndGameStory, TheStoryShowsTheWayOpensAndTheEndWaitsForTheWindowToClose)
 }
 
 // The main player in region 1 of a world whose regions load in one frame.
-class RespawnActivityTest : public GameEngineFixture {
+class RespawnActivityTest : public CombatGameFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        CombatGameFixture::SetUp();
         RegionLoader::SetFramesToLoad(1);
         gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox(Vec3(0, -10, 0), Vec3(64, 10, 64)));
         player = MakeMainPlayer();
@@ -211,7 +210,7 @@ protected:
     void TearDown() override
     {
         RegionLoader::SetFramesToLoad(RegionLoader::kDefaultFramesToLoad);
-        GameEngineFixture::TearDown();
+        CombatGameFixture::TearDown();
     }
 
     const WorldVec3 target{1, Vec3(10, 0, 10)};

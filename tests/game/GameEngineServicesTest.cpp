@@ -12,6 +12,7 @@
 #include "multiplayer/PartyPackets.h"
 #include "multiplayer/PlayerManagerServer.h"
 #include "skills/SkillProfile.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/PortalGameFixture.h"
 #include "tests/support/RecordingUserInterface.h"
@@ -19,7 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -27,7 +27,7 @@
 namespace GAME::Test {
 namespace {
 
-using GameEngineServices = GameEngineFixture;
+using GameEngineServices = CombatGameFixture;
 
 PlayerNetBasicInfo Named(uint32_t id, const wchar_t* name)
 {
@@ -39,7 +39,6 @@ PlayerNetBasicInfo Named(uint32_t id, const wchar_t* name)
 
 TEST_F(GameEngineServices, ChatPartyAnswersAndPetsKeepArrivalOrder)
 {
-    Start();
     Game().AddChatMessage(L"Ann", L"hi", 1);
     Game().AddChatMessage(L"Bob", L"yo", 2);
     std::vector<ChatMessage> chat{ChatMessage{L"old", L"old", 0}};
@@ -63,7 +62,6 @@ TEST_F(GameEngineServices, ChatPartyAnswersAndPetsKeepArrivalOrder)
 
 TEST_F(GameEngineServices, UnknownSkillResourceIsTheNullProfile)
 {
-    Start();
     const Name name = Name::Create("Records/Skills/Unknown.dbr");
     EXPECT_EQ(Game().GetSkillResource(name), Game().GetNullSkillResource());
 
@@ -80,7 +78,6 @@ TEST_F(GameEngineServices, UnknownSkillResourceIsTheNullProfile)
 
 TEST_F(GameEngineServices, EachRenderingReasonIsSwitchedOnItsOwn)
 {
-    Start();
     EXPECT_TRUE(Game().IsRenderingEnabled());
     Game().SetRenderingEnabled(false, RenderingDisable_Teleport);
     EXPECT_FALSE(Game().IsRenderingEnabled());
@@ -101,7 +98,6 @@ TEST_F(GameEngineServices, EachRenderingReasonIsSwitchedOnItsOwn)
 
 TEST_F(GameEngineServices, AutoSaveOffSucceedsWithoutSaving)
 {
-    Start();
     EXPECT_FALSE(Game().SaveGame());
     EXPECT_FALSE(Game().SaveQuest(true));
     EXPECT_FALSE(Game().DisplaySkillReallocationWindow(5));
@@ -124,7 +120,6 @@ TEST_F(GameEngineServices, AutoSaveOffSucceedsWithoutSaving)
 
 TEST_F(GameEngineServices, TheGameWaitsForLoadingTeleportAndDeath)
 {
-    Start();
     EXPECT_TRUE(Game().IsGameWaiting()) << "no main player";
     Player* player = MakeMainPlayer();
     EXPECT_TRUE(Game().IsGameWaiting()) << "still loading";
@@ -139,7 +134,6 @@ TEST_F(GameEngineServices, TheGameWaitsForLoadingTeleportAndDeath)
 
 TEST_F(GameEngineServices, TryJumpReportsWhatIsMissing)
 {
-    Start();
     Game().TryJump(4242);
     EXPECT_EQ(log.Count(1, "Entity: 4242 is not loaded."), 1u);
 
@@ -161,7 +155,6 @@ TEST_F(GameEngineServices, BanningAsksFirstThenTellsTheOthers)
     texts.Clear();
     texts.AddText("tagQuestionBan", L"Ban %s?");
     texts.AddText("tagMessageBan", L"%s is banned");
-    Start();
     Game().GetPlayerManagerClient()->HandlePlayerUpdate({Named(7, L"Ann"), Named(9, L"Bob")});
     DialogManager& dialogs = Game().GetDialogManager();
     dialogs.AddResponse({DialogManager::PartyTradeInvitation, true});
@@ -192,7 +185,6 @@ TEST_F(GameEngineServices, BanningAsksFirstThenTellsTheOthers)
 
 TEST_F(GameEngineServices, CreateEntityFixesTheIdBeforeItTravels)
 {
-    Start();
     Game().SetAsNetworkServer();
     const WorldCoords coords(0, Coords::FromTranslation(Vec3(1, 2, 3)));
     Game().CreateEntity(coords, "Records/Props/Crate.dbr", 0);
@@ -206,7 +198,6 @@ TEST_F(GameEngineServices, CreateEntityFixesTheIdBeforeItTravels)
 
 TEST_F(GameEngineServices, ALoneInviterIsToldTheInvitationWent)
 {
-    Start();
     Game().SetAsNetworkServer();
     Game().GetPlayerManagerClient()->SetMainPlayer(0x10000001);
     Game().InvitePlayerToParty(0x20000002, 0x10000001);

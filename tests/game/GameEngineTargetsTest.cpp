@@ -10,7 +10,7 @@
 #include "engine/WorldRay.h"
 #include "game/EntityFilters.h"
 #include "tests/support/AiScopedWorld.h"
-#include "tests/support/GameEngineFixture.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "world/NpcTrafficNode.h"
 #include "world/PlayerSpawnPoint.h"
 
@@ -25,12 +25,11 @@ namespace {
 
 constexpr uint32_t kRegion = AiScopedWorld::kRegion;
 
-class GameEngineTargets : public GameEngineFixture {
+class GameEngineTargets : public CombatGameFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        CombatGameFixture::SetUp();
         world.emplace(10.0f, 500.0f);
     }
 

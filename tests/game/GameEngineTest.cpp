@@ -1,13 +1,11 @@
 #include "game/GameEngine.h"
 
-#include "characters/AttributePak.h"
 #include "characters/Monster.h"
 #include "characters/Player.h"
 #include "core/DialogManager.h"
 #include "core/GameEvents.h"
 #include "core/GameTextLine.h"
 #include "engine/AmbianceManager.h"
-#include "engine/EventHandler.h"
 #include "engine/EventManager.h"
 #include "engine/InstanceGroupManager.h"
 #include "engine/LoadTable.h"
@@ -23,6 +21,7 @@
 #include "skills/Skill.h"
 #include "skills/SkillProfile.h"
 #include "skills/SkillReasons.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/GameEngineFixture.h"
 #include "tests/support/HeardEvents.h"
 #include "tests/support/Must.h"
@@ -35,7 +34,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -224,14 +222,8 @@ TEST_F(GameEngineSettings, AMissingRecordIsLogged)
     EXPECT_EQ(Game().GetMeleeRange(), 0.0f);
 }
 
-class GameEngineProxyPools : public GameEngineFixture {
+class GameEngineProxyPools : public CombatGameFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
     static Proxy* NewProxy(uint32_t word)
     {
         auto* proxy = static_cast<Proxy*>(ObjectManager::Instance().CreateObject("Proxy"));
@@ -302,13 +294,8 @@ TEST_F(GameEngineProxyPools, UnifiedPoolsAreSharedByGroupAndTheLaterWins)
     EXPECT_FALSE(Game().GetUnifiedProxyPool(a, pool));
 }
 
-class TutorialHints : public GameEngineFixture {
+class TutorialHints : public CombatGameFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
     // The page stays shut for a frame one short of the time and opens on the next.
     void ExpectOpensAt(int32_t ms, int32_t page)
     {
@@ -426,7 +413,7 @@ TEST_F(TutorialHints, QuietUnlockIsKeptOnceAndUnknownPagesAreIgnored)
     EXPECT_EQ(heard.events.size(), 35u);
 }
 
-using GameEngineFrame = GameEngineFixture;
+using GameEngineFrame = CombatGameFixture;
 
 // What the earlier and the later steps of the frame have done when the activities run.
 struct StepSnapshot {
@@ -457,7 +444,6 @@ private:
 TEST_F(GameEngineFrame, StepsRunInTheirFixedOrder)
 {
     gEngine->GetGameInfo().SetDifficulty(2); // the server's balance level changes on frame one
-    Start();
     Game().SetAsNetworkServer();
     Player* player = MakeMainPlayer();
     gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(1, 0, 1))));
@@ -481,7 +467,6 @@ TEST_F(GameEngineFrame, StepsRunInTheirFixedOrder)
 // A second personal portal is asked about; only the portal's own answer is taken by the frame.
 TEST_F(GameEngineFrame, PortalAnswersAreTakenOnlyWhileThePortalQuestionIsOpen)
 {
-    Start();
     Game().SetAsNetworkServer();
     Player* player = MakeMainPlayer();
     gEngine->GetWorld()->SetCoords(player, WorldCoords(0, Coords::FromTranslation(Vec3(3, 0, 4))));
@@ -516,7 +501,6 @@ TEST_F(GameEngineFrame, PortalAnswersAreTakenOnlyWhileThePortalQuestionIsOpen)
 // The host's loop in every role: frames of the game engine and of the engine itself.
 TEST_F(GameEngineFrame, AThousandFramesInEachRoleRunClean)
 {
-    Start();
     Player* player = MakeMainPlayer();
     Game().SetGameLoading(false);
     for (int role = 0; role < 3; ++role) {
@@ -538,7 +522,7 @@ TEST_F(GameEngineFrame, AThousandFramesInEachRoleRunClean)
     EXPECT_EQ(gGameEngine, nullptr);
 }
 
-using GameEngineRules = GameEngineFixture;
+using GameEngineRules = CombatGameFixture;
 
 template <class T> T* Make(const char* className)
 {
@@ -547,7 +531,6 @@ template <class T> T* Make(const char* className)
 
 TEST_F(GameEngineRules, APetsDamageIsCreditedToItsMaster)
 {
-    Start();
     Monster* victim = Make<Monster>("Monster");
     Player* master = Make<Player>("Player");
     Monster* pet = Make<Monster>("Monster");
@@ -571,7 +554,6 @@ TEST_F(GameEngineRules, APetsDamageIsCreditedToItsMaster)
 
 TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamageAndADeathClearsIt)
 {
-    Start();
     Game().SetAsNetworkClient();
     Game().RegisterDamage(40, 41, 10.0f);
     EXPECT_EQ(Game().GetTotalDamageDone(40), 0.0f);
@@ -597,7 +579,6 @@ TEST_F(GameEngineRules, OnlyTheAuthorityKeepsDamageAndADeathClearsIt)
 
 TEST_F(GameEngineRules, AKillPaysTheLocalPlayerHisShareAndClearsTheEntry)
 {
-    Start();
     database.WriteRecord("Records/Levels.dbr",
                          {"experienceLevelEquation = (playerLevel*1000)", "maxPlayerLevel = 50"});
     Player* player = MakeMainPlayer();
@@ -626,7 +607,6 @@ TEST_F(GameEngineRules, AKillPaysTheLocalPlayerHisShareAndClearsTheEntry)
 
 TEST_F(GameEngineRules, DamageSummingToNothingGivesNoShare)
 {
-    Start();
     Game().RegisterDamage(40, 41, 0.0f);
     Game().RegisterDamage(40, 42, 0.0f);
     EXPECT_EQ(Game().GetPlayerDamagePercent(41, 40), 0.0f);
@@ -635,43 +615,29 @@ TEST_F(GameEngineRules, DamageSummingToNothingGivesNoShare)
     EXPECT_EQ(Game().GetPlayerDamagePercent(41, 50), 0.0f);
 }
 
-// Each row needs an engine of its own, made from its own settings record.
-struct ExperienceCase {
-    const char* name;
-    const char* equation; // none when empty
-    uint32_t experience, expected;
-};
-
-void PrintTo(const ExperienceCase& row, std::ostream* out)
+// Each row an engine of its own, started from its settings record; the first has none.
+TEST_F(GameEngineSettings, ExperienceRewardIsTheEquationRoundedHalfUpAndNeverNegative)
 {
-    *out << row.name;
-}
-
-const ExperienceCase kExperienceCases[] = {
-    {"NoEquationPaysTheMonstersExperience", "", 250u, 250u},
-    {"NegativeResultPaysNothing", "(0-3)", 250u, 0u},
-    {"HalfRoundsUp", "(monsterExperience*0.5)", 5u, 3u},
-    {"WholeStaysWhole", "(monsterExperience*0.5)", 4u, 2u},
-    {"HugeResultSaturates", "(monsterLevel*1000000000000)", 1u, UINT32_MAX},
-};
-
-class ExperienceReward : public GameEngineFixture,
-                         public ::testing::WithParamInterface<ExperienceCase> {};
-
-TEST_P(ExperienceReward, IsTheEquationRoundedHalfUpAndNeverNegative)
-{
-    const ExperienceCase& row = GetParam();
-    if (row.equation[0] != '\0')
-        Start({std::string("experienceEquation = ") + row.equation});
-    else
+    const struct {
+        const char* equation;
+        uint32_t experience, expected;
+    } rows[] = {{"", 250u, 250u},
+                {"(0-3)", 250u, 0u},
+                {"(monsterExperience*0.5)", 5u, 3u},
+                {"(monsterExperience*0.5)", 4u, 2u},
+                {"(monsterLevel*1000000000000)", 1u, UINT32_MAX}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.equation);
+        ShutdownObjects();
+        if (row.equation[0] != '\0')
+            database.WriteRecord(kSettings, {std::string("experienceEquation = ") + row.equation});
+        ObjectManager::Instance().GetDatabase().SetRoot(database.GetRoot());
         Start();
-    EXPECT_EQ(Game().CalculateExperienceReward(10, row.experience), row.expected);
+        EXPECT_EQ(Game().CalculateExperienceReward(10, row.experience), row.expected);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(GameEngineRules, ExperienceReward, ::testing::ValuesIn(kExperienceCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(GameEngineRules, DeathPenaltyReadsTheKillerClampsAndSaturates)
+TEST_F(GameEngineSettings, DeathPenaltyReadsTheKillerClampsAndSaturates)
 {
     Start({"deathPenaltyEquation = ((monsterLevel*10)+currentPlayerLevel)", "deathPenaltyMin = 5",
            "deathPenaltyMax = 2147483647"});
@@ -686,7 +652,7 @@ TEST_F(GameEngineRules, DeathPenaltyReadsTheKillerClampsAndSaturates)
     EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, boss->GetObjectId()), INT32_MAX);
 }
 
-TEST_F(GameEngineRules, CrossedDeathPenaltyBoundsGiveTheMaximum)
+TEST_F(GameEngineSettings, CrossedDeathPenaltyBoundsGiveTheMaximum)
 {
     Start({"deathPenaltyEquation = (currentPlayerLevel*10)", "deathPenaltyMin = 100",
            "deathPenaltyMax = 50"});
@@ -695,7 +661,7 @@ TEST_F(GameEngineRules, CrossedDeathPenaltyBoundsGiveTheMaximum)
     EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(player, 0), 50);
 }
 
-TEST_F(GameEngineRules, WithoutPenaltyEquationTheMinimumStands)
+TEST_F(GameEngineSettings, WithoutPenaltyEquationTheMinimumStands)
 {
     Start({"deathPenaltyMin = 20", "deathPenaltyMax = 40"});
     EXPECT_EQ(Game().GetPlayerDeathExperiencePenalty(nullptr, 0), 20);
@@ -704,7 +670,6 @@ TEST_F(GameEngineRules, WithoutPenaltyEquationTheMinimumStands)
 // Arguments outside the tables are refused or answered empty, never read from beyond them.
 TEST_F(GameEngineRules, ConstantTables)
 {
-    Start();
     auto check = [&](int requested, int current) {
         return Game().CheckPlayerAction(static_cast<CharacterActionType>(requested),
                                         static_cast<CharacterActionType>(current));
@@ -726,7 +691,7 @@ TEST_F(GameEngineRules, ConstantTables)
     EXPECT_EQ(Game().GetSkillMasteryLevel(3), 0u) << "no tiers, no requirement";
 }
 
-TEST_F(GameEngineRules, MasteryTiersRepeatTheLastLevel)
+TEST_F(GameEngineSettings, MasteryTiersRepeatTheLastLevel)
 {
     Start({"skillMasteryTierLevel = 1;10;20"});
     EXPECT_EQ(Game().GetSkillMasteryLevel(0), 0u);
@@ -736,7 +701,6 @@ TEST_F(GameEngineRules, MasteryTiersRepeatTheLastLevel)
 
 TEST_F(GameEngineRules, PickObjectChoosesOnlyAllowedCandidates)
 {
-    Start();
     EXPECT_EQ(Game().PickObject({4, 5}, {5, 4}), 0u);
     EXPECT_EQ(Game().PickObject({}, {}), 0u);
     EXPECT_EQ(Game().PickObject({4, 5, 6}, {4, 6}), 5u);
@@ -790,7 +754,7 @@ std::wstring Text(const std::string& tag, std::initializer_list<LocalizationMana
     return LocalizationManager::Instance().Format(tag, args);
 }
 
-using GameEngineSkillText = GameEngineFixture;
+using GameEngineSkillText = CombatGameFixture;
 
 TEST_F(GameEngineSkillText, ReclaimingAMasterysOwnSkillIsRefused)
 {
@@ -812,7 +776,6 @@ TEST_F(GameEngineSkillText, ReclaimingAMasterysOwnSkillIsRefused)
 
 TEST_F(GameEngineSkillText, MissingMasteryLevelsAreCountedAndNeverWrap)
 {
-    Start();
     ScriptedSkill skill;
     skill.masteryRequirement = 4;
     skill.masteryLevel = 3;

@@ -19,9 +19,7 @@ TEST(BossEncounters, TheChainedGiantBreaksFreeAndWalksToTheOpenPortal)
                        "bosses: 1 encounters played\n"});
 }
 
-// On the built-in orders and on the shipped script alike, the boss's blow on a statue lands:
-// it takes that god's powers, loses them when the period runs out, and its death ends the game
-// once.
+// On built-in orders and the shipped script alike; the game ends once.
 TEST(BossEncounters, TheFinalBossTakesAGodsPowersLosesThemAndItsDeathEndsTheGameOnce)
 {
     for (const std::vector<std::string>& script :

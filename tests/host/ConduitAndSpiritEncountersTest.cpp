@@ -8,8 +8,7 @@
 namespace GAME::Test {
 namespace {
 
-// Each encounter plays on its built-in orders and on its script, tells its events and ends
-// with its outcome, without a data error on the way.
+// On built-in orders and the script alike, without a data error.
 TEST(ScriptedBossEncounters, EachTellsItsEventsAndOutcome)
 {
     struct Row {

@@ -19,11 +19,7 @@ TEST(DialogScenario, TheElderTiresTheQuestChangesTheTownsfolkAndTheyConverse)
     // Talks 2 to 7 say each of the three lines twice.
     for (const char* line :
          {"tagVillageElderLine1", "tagVillageElderLine2", "tagVillageElderLine3"}) {
-        size_t count = 0;
-        for (size_t at = run.out.find(line); at != std::string::npos;
-             at = run.out.find(line, at + 1))
-            ++count;
-        EXPECT_EQ(count, 2u) << line;
+        EXPECT_EQ(Occurrences(run.out, line), 2u) << line;
     }
     for (const char* change :
          {"    Elder hidden\n", "    Fisherman dialog tagFishermanFerryGreeting\n",

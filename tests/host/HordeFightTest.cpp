@@ -14,39 +14,24 @@ namespace {
 
 TEST(HordeOptions, MonstersGoWithTheHordeAndAreBounded)
 {
-    const struct {
-        std::vector<std::string> args;
-        const char* error;
-        int32_t monsters;
-    } rows[] = {
-        {{"--scenario", "horde"}, "", 1000},
-        {{"--scenario", "horde", "--monsters", "0"},
-         "--monsters needs whole packs of 10: 10, 20 ... 20000, not '0'",
-         0},
-        {{"--scenario", "horde", "--monsters", "15"},
-         "--monsters needs whole packs of 10: 10, 20 ... 20000, not '15'",
-         0},
-        {{"--scenario", "horde", "--monsters", "20010"},
-         "--monsters needs whole packs of 10: 10, 20 ... 20000, not '20010'",
-         0},
-        {{"--scenario", "horde", "--monsters", "20000"}, "", 20000},
-        {{"--scenario", "arena", "--monsters", "10"}, "--monsters goes with --scenario horde", 0},
-        {{"--scenario", "horde", "--role", "server"},
-         "--scenario horde runs as single player only",
-         0},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.args[row.args.size() - 1]);
-        std::vector<std::string> args = row.args;
+    // "taken" and the count of monsters, or the refusal.
+    const auto parse = [](std::vector<std::string> args) {
         args.insert(args.end(), {"--db", "x"});
         HostOptions options;
         std::string error;
-        EXPECT_EQ(options.Parse(args, error), *row.error == '\0');
-        EXPECT_EQ(error, row.error);
-        if (*row.error == '\0') {
-            EXPECT_EQ(options.monsters, row.monsters);
-        }
-    }
+        const bool taken = options.Parse(args, error);
+        return taken ? "taken " + error + std::to_string(options.monsters) : error;
+    };
+    EXPECT_EQ(parse({"--scenario", "horde"}), "taken 1000");
+    EXPECT_EQ(parse({"--scenario", "horde", "--monsters", "20000"}), "taken 20000");
+    for (const char* count : {"0", "15", "20010"})
+        EXPECT_EQ(parse({"--scenario", "horde", "--monsters", count}),
+                  "--monsters needs whole packs of 10: 10, 20 ... 20000, not '" +
+                      std::string(count) + "'");
+    EXPECT_EQ(parse({"--scenario", "arena", "--monsters", "10"}),
+              "--monsters goes with --scenario horde");
+    EXPECT_EQ(parse({"--scenario", "horde", "--role", "server"}),
+              "--scenario horde runs as single player only");
 }
 
 TEST(HordeFight, SumsTheFramesAfterTheSpawn)

@@ -129,6 +129,25 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
         {{"--role", "client", "--connect", "127.0.0.1:9", "--seed", "4"},
          "--seed does nothing with --connect"},
         {{"--dump-stream", "hero.sav"}, "--db does nothing with --dump-stream"},
+        // What needs a session's hero, a quest or a session of its own.
+        {{"--role", "single", "--load", "x"},
+         "--load with --role needs the main player's record (--player RECORD)"},
+        {{"--role", "single", "--respawn"},
+         "--respawn needs the main player's record (--player RECORD)"},
+        {{"--player", "R"}, "--player needs a session (--role) and no --scenario"},
+        {{"--scenario", "kill", "--player", "R"},
+         "--player needs a session (--role) and no --scenario"},
+        {{"--spawn", "A.dbr@0,0,0"}, "--spawn needs a session (--role) and no --scenario"},
+        {{"--role", "single", "--teleport", "1,2,3.5"},
+         "--teleport needs whole world coordinates X,Y,Z, not '1,2,3.5'"},
+        {{"--role", "single", "--player", "R", "--teleport", "1,2,3", "--respawn"},
+         "--teleport and --respawn cannot be given together"},
+        {{"--role", "observer"}, "--role takes single, server or client, not 'observer'"},
+        {{"--quest-state", "/tmp"},
+         "--quest-state goes with --quests, --scenario quest or --scenario quest-actions"},
+        {{"--scenario", "quest"}, "--scenario quest needs --quest-state DIR"},
+        {{"--resume"}, "--resume goes with --scenario quest"},
+        {{"--scenario", "level", "--difficulty", "3"}, "--difficulty needs 0, 1 or 2, not '3'"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.error);
@@ -159,24 +178,18 @@ TEST(HostOptions, AnOptionThatDoesNothingInTheModeChosenIsRefusedNamingTheMode)
 // The reports play on the engine alone; in a network session they would be passed over.
 TEST(HostOptions, ANetworkSessionRefusesEveryReport)
 {
-    for (const std::vector<std::string>& report : {std::vector<std::string>{"--classes"},
-                                                   {"--characters"},
-                                                   {"--items"},
-                                                   {"--deaths"},
-                                                   {"--skills"},
-                                                   {"--duel", "3"},
-                                                   {"--packets"},
-                                                   {"--quests"}}) {
-        std::vector<std::string> args{"--role", "client", "--connect", "127.0.0.1:9"};
-        args.insert(args.end(), report.begin(), report.end());
-        EXPECT_EQ(Refusal(args), report.front() + " does nothing with --connect");
+    for (const std::string report : {"--classes", "--characters", "--items", "--deaths", "--skills",
+                                     "--duel", "--packets", "--quests"}) {
+        std::vector<std::string> args{"--role", "client", "--connect", "127.0.0.1:9", report};
+        if (report == "--duel")
+            args.push_back("3");
+        EXPECT_EQ(Refusal(args), report + " does nothing with --connect");
     }
     ExpectBadOptions(RunSample({"--role", "server", "--port", "0", "--items"}),
                      "--items does nothing with --port");
 }
 
-// Counts, ports, seeds and times are digits alone: "-0" is refused as "-1" is, and a number past
-// the option's type is told the range it has.
+// "-0" is refused as "-1" is; a number past the option's type is told the range it has.
 TEST(HostOptions, ANumberThatCannotBeNegativeRefusesASign)
 {
     const std::pair<std::vector<std::string>, std::string> rows[] = {
@@ -195,17 +208,15 @@ TEST(HostOptions, ANumberThatCannotBeNegativeRefusesASign)
     }
 }
 
-// Every frame is a step of a character's way, and the scenes but a few are written in
-// frames of their own length: --ms is refused where it cannot be played or does nothing.
+// --ms is refused where it cannot be played or does nothing.
 TEST(HostOptions, MillisecondsAFrameAreRefusedWhereNoFrameTakesThemWell)
 {
-    EXPECT_EQ(Refusal({"--ms", "1001"}), "--ms needs milliseconds from 1 to 1000, not '1001'");
-    EXPECT_EQ(Refusal({"--role", "server", "--port", "0", "--ms", "0"}),
-              "--ms needs milliseconds from 1 to 1000, not '0'");
-    EXPECT_EQ(Refusal({"--scenario", "arena", "--ms", "0"}),
-              "--ms needs milliseconds from 1 to 1000, not '0'");
-    EXPECT_EQ(Refusal({"--scenario", "horde", "--ms", "100000"}),
-              "--ms needs milliseconds from 1 to 1000, not '100000'");
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--ms", "1001"},
+                                                 {"--role", "server", "--port", "0", "--ms", "0"},
+                                                 {"--scenario", "arena", "--ms", "0"},
+                                                 {"--scenario", "horde", "--ms", "100000"}})
+        EXPECT_EQ(Refusal(args),
+                  "--ms needs milliseconds from 1 to 1000, not '" + args.back() + "'");
     EXPECT_EQ(Refusal({"--ms", "1000"}), "");
     EXPECT_EQ(Refusal({"--scenario", "market", "--ms", "100"}),
               "--ms does nothing with --scenario market");
@@ -218,6 +229,14 @@ TEST(HostOptions, MillisecondsAFrameAreRefusedWhereNoFrameTakesThemWell)
         line.insert(line.end(), {"--ms", "100"});
         EXPECT_EQ(Refusal(line), "") << args[1];
     }
+}
+
+TEST(HostOptions, ADuelsCountOfHitsIsBounded)
+{
+    for (const char* count : {"0", "1001", "x"})
+        ExpectBadOptions(RunSample({"--duel", count}),
+                         "--duel needs a count of hits from 1 to 1000, not '" + std::string(count) +
+                             "'");
 }
 
 TEST(HostOptions, ABossIsNamedAmongTheEncountersAndItsOrdersGoWithIt)

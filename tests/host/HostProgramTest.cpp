@@ -30,6 +30,15 @@ std::string HostLines(const std::string& err)
     return LinesStarting(err, "gamehost: ");
 }
 
+// The program run as nobody, on the sample database.
+HostRun AsNobody(const std::vector<std::string>& args, const TempDatabase& scratch)
+{
+    std::vector<std::string> all{"--reuid=65534",  "--regid=65534", "--clear-groups",
+                                 GAMEHOST_PROGRAM, "--db",          SampleDatabase()};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunChild("/usr/bin/setpriv", all, scratch.GetRoot() + "/run");
+}
+
 TEST(ShownName, KeepsPrintableTextAndEscapesWhatWouldBreakALine)
 {
     EXPECT_EQ(ShownName("saves/h\xC3\xA9ros \xE2\x82\xAC \xF0\x9F\x97\xA1.sav"),
@@ -55,14 +64,11 @@ TEST(HostProgram, ANameWithALineEndIsEchoedOnOneLine)
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "gamehost: stream file '" + folder.GetRoot() +
                            "/two\\nlines\\xff.sav' does not exist\n");
-    const HostRun option = RunHost({"--role", "two\nlines"});
-    EXPECT_EQ(option.status, 1);
-    EXPECT_EQ(LinesStarting(option.err, "gamehost: "),
+    EXPECT_EQ(LinesStarting(RunHost({"--role", "two\nlines"}).err, "gamehost: "),
               "gamehost: --role takes single, server or client, not 'two\\nlines'\n");
 }
 
-// Whatever the program prints must arrive: a full device fails the run in one line, with the
-// reason its first failed write gave.
+// The reason the first failed write gave.
 TEST(HostProgram, AFullOutputFailsTheRun)
 {
     if (access("/dev/full", W_OK) != 0)
@@ -76,21 +82,21 @@ TEST(HostProgram, AFullOutputFailsTheRun)
           std::vector<std::string>{"--help"}, std::vector<std::string>{"--dump-stream", save},
           std::vector<std::string>{"--db", SampleDatabase(), "--packets"},
           std::vector<std::string>{"--db", SampleDatabase(), "--scenario", "bosses"}}) {
-        ChildProcess program(GAMEHOST_PROGRAM, args, scratch.GetRoot() + "/run", "/dev/full");
-        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2) << args.back();
-        EXPECT_EQ(HostLines(program.Errors()),
-                  "gamehost: the output could not be written: No space left on device\n")
-            << args.back();
+        SCOPED_TRACE(args.back());
+        const HostRun run =
+            RunChild(GAMEHOST_PROGRAM, args, scratch.GetRoot() + "/run", "/dev/full");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(HostLines(run.err),
+                  "gamehost: the output could not be written: No space left on device\n");
     }
     // A file that may grow no further, likewise.
-    ChildProcess limited("/bin/sh", {"-c", "ulimit -f 2 && exec \"$0\" --help", GAMEHOST_PROGRAM},
-                         scratch.GetRoot() + "/run", scratch.GetRoot() + "/help");
-    EXPECT_EQ(limited.Wait(Clock::now() + std::chrono::minutes(1)), 2);
-    EXPECT_EQ(limited.Errors(), "gamehost: the output could not be written: File too large\n");
+    const HostRun limited =
+        RunChild("/bin/sh", {"-c", "ulimit -f 2 && exec \"$0\" --help", GAMEHOST_PROGRAM},
+                 scratch.GetRoot() + "/run", scratch.GetRoot() + "/help");
+    EXPECT_EQ(limited.status, 2);
+    EXPECT_EQ(limited.err, "gamehost: the output could not be written: File too large\n");
 }
 
-// A paced run stopped by a signal prints its summary, keeps the last run's files and says
-// why it ended, in its status too.
 TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
 {
     struct Row {
@@ -121,8 +127,7 @@ TEST(HostProgram, ASignalStopsAPacedRunWithItsSummary)
     }
 }
 
-// `timeout` signals the program and then its group: the second comes before the run could act
-// on the first, and is the same request, not the player insisting.
+// `timeout` signals the program and then its group: one request, not the player insisting.
 TEST(HostProgram, TwoSignalsAtOnceAreOne)
 {
     TempDatabase scratch;
@@ -139,24 +144,22 @@ TEST(HostProgram, TwoSignalsAtOnceAreOne)
     EXPECT_NE(program.Output().find("\nsummary: "), std::string::npos);
 }
 
-// A signal while the program still loads the host and the game is caught as any later one: the
-// program's own handlers take it and hand it to the host's.
+// The program's own handlers hand a signal taken while loading to the host's.
 TEST(HostProgram, ASignalWhileLoadingStopsTheRun)
 {
     TempDatabase scratch;
-    ChildProcess program("/bin/sh",
-                         {"-c",
-                          // g++'s AddressSanitizer is a library that wants to come first.
-                          "ASAN_OPTIONS=\"$ASAN_OPTIONS:verify_asan_link_order=0\" "
-                          "LD_PRELOAD=\"$1\" exec \"$0\" --db \"$2\"",
-                          GAMEHOST_PROGRAM, RAISE_AT_START, SampleDatabase()},
-                         scratch.GetRoot() + "/run");
-    EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 143);
-    EXPECT_EQ(HostLines(program.Errors()), "gamehost: interrupted by SIGTERM\n");
+    const HostRun run = RunChild("/bin/sh",
+                                 {"-c",
+                                  // g++'s AddressSanitizer is a library that wants to come first.
+                                  "ASAN_OPTIONS=\"$ASAN_OPTIONS:verify_asan_link_order=0\" "
+                                  "LD_PRELOAD=\"$1\" exec \"$0\" --db \"$2\"",
+                                  GAMEHOST_PROGRAM, RAISE_AT_START, SampleDatabase()},
+                                 scratch.GetRoot() + "/run");
+    EXPECT_EQ(run.status, 143);
+    EXPECT_EQ(HostLines(run.err), "gamehost: interrupted by SIGTERM\n");
 }
 
-// The village with 9,900 more jackals loads for many seconds: a signal at any moment of it ends
-// the run at once with its status and line alone, and a server so ended never said it listens.
+// A load of many seconds; a server so ended never said it listens.
 TEST(HostProgram, ASignalEndsALoadAtTheLimitAtOnce)
 {
     TempDatabase scratch;
@@ -190,8 +193,7 @@ TEST(HostProgram, ASignalEndsALoadAtTheLimitAtOnce)
     }
 }
 
-// Libraries of the names the program needs, in the folder it is started from, never run: the
-// program finds its own beside it, and a copy moved away from them says so and stops.
+// The program finds its own libraries beside it; a copy moved away from them says so and stops.
 TEST(HostProgram, LibrariesInTheWorkingFolderAreNeverLoaded)
 {
     TempDatabase scratch;
@@ -203,40 +205,34 @@ TEST(HostProgram, LibrariesInTheWorkingFolderAreNeverLoaded)
         std::filesystem::copy_file(DECOY_LIBRARY, here + "/" + name);
     std::filesystem::copy_file(GAMEHOST_PROGRAM, moved);
     const auto runFromHere = [&](const std::string& program) {
-        ChildProcess run("/bin/sh", {"-c", "cd \"$0\" && exec \"$1\" --help", here, program},
-                         scratch.GetRoot() + "/run");
-        const int status = run.Wait(Clock::now() + std::chrono::minutes(1));
-        return std::pair{status, run.Errors()};
+        return RunChild("/bin/sh", {"-c", "cd \"$0\" && exec \"$1\" --help", here, program},
+                        scratch.GetRoot() + "/run");
     };
-    const auto [status, errors] = runFromHere(GAMEHOST_PROGRAM);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(errors, "");
-    const auto [movedStatus, movedErrors] = runFromHere(moved);
-    EXPECT_EQ(movedStatus, 2);
+    const HostRun own = runFromHere(GAMEHOST_PROGRAM);
+    EXPECT_EQ(own.status, 0);
+    EXPECT_EQ(own.err, "");
+    const HostRun away = runFromHere(moved);
+    EXPECT_EQ(away.status, 2);
     const std::string folder = scratch.GetRoot() + "/moved";
-    EXPECT_EQ(movedErrors,
-              "gamehost: the host library could not be loaded: no libgamehost.so.0 in " + folder +
-                  "/.. or " + folder + "/../lib\n");
+    EXPECT_EQ(away.err, "gamehost: the host library could not be loaded: no libgamehost.so.0 in " +
+                            folder + "/.. or " + folder + "/../lib\n");
 }
 
-// A reader gone before the first line fails the run as a full disk does: one line, status 2,
-// not a silent death by SIGPIPE. The reader closes its end before the program starts.
+// Not a silent death by SIGPIPE. The reader closes its end before the program starts.
 TEST(HostProgram, AClosedPipeFailsTheRunInOneLine)
 {
     TempDatabase scratch;
     const std::string script =
         "mkfifo \"$0\" && { read -r _ < \"$0\"; \"$@\"; echo \"status $?\" >&2; }"
         " | { exec 0<&-; echo > \"$0\"; }";
-    ChildProcess piped("/bin/sh",
-                       {"-c", script, scratch.GetRoot() + "/ready", GAMEHOST_PROGRAM, "--db",
-                        SampleDatabase(), "--classes"},
-                       scratch.GetRoot() + "/run");
-    EXPECT_EQ(piped.Wait(Clock::now() + std::chrono::minutes(1)), 0);
-    EXPECT_EQ(piped.Errors(), "gamehost: the output could not be written: Broken pipe\nstatus 2\n");
+    const HostRun piped = RunChild("/bin/sh",
+                                   {"-c", script, scratch.GetRoot() + "/ready", GAMEHOST_PROGRAM,
+                                    "--db", SampleDatabase(), "--classes"},
+                                   scratch.GetRoot() + "/run");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.err, "gamehost: the output could not be written: Broken pipe\nstatus 2\n");
 }
 
-// A save or map onto what is no regular file is refused in one line before anything is played,
-// and what it names is left as it was.
 TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
 {
     TempDatabase scratch;
@@ -246,17 +242,11 @@ TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
     const std::string pipe = scratch.GetRoot() + "/pipe";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
     const std::string level = scratch.GetRoot() + "/Tiny.lvl";
-    const HostRun save = RunSample({"--level", level, "--save", pipe});
-    EXPECT_EQ(save.status, 2);
-    EXPECT_EQ(HostLines(save.err),
-              "gamehost: --save '" + pipe + "': it is a FIFO, not a regular file\n");
-    EXPECT_EQ(save.out, "");
+    ExpectFailure(RunSample({"--level", level, "--save", pipe}), 2,
+                  "gamehost: --save '" + pipe + "': it is a FIFO, not a regular file\n");
     const std::string folder = scratch.GetRoot() + "/folder";
-    const HostRun map = RunSample({"--level", level, "--map", folder});
-    EXPECT_EQ(map.status, 2);
-    EXPECT_EQ(HostLines(map.err),
-              "gamehost: --map '" + folder + "': it is a folder, not a regular file\n");
-    EXPECT_EQ(map.out, "");
+    ExpectFailure(RunSample({"--level", level, "--map", folder}), 2,
+                  "gamehost: --map '" + folder + "': it is a folder, not a regular file\n");
     struct stat info {};
     EXPECT_TRUE(stat(pipe.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
     EXPECT_EQ(ReadBytes(folder + "/inside"), "x");
@@ -265,17 +255,15 @@ TEST(HostProgram, ASaveOrMapOntoAPipeOrAFolderIsRefused)
     scratch.WriteFile("good.sav", "kept");
     for (const char* name : {"/newname/", "/good.sav/"}) {
         const std::string slashed = scratch.GetRoot() + name;
-        const HostRun slash = RunSample({"--level", level, "--save", slashed});
-        EXPECT_EQ(slash.status, 2);
-        EXPECT_EQ(HostLines(slash.err), "gamehost: --save '" + slashed +
-                                            "': it ends in '/', as only a folder's name may\n");
+        EXPECT_EQ(HostLines(RunSample({"--level", level, "--save", slashed}).err),
+                  "gamehost: --save '" + slashed +
+                      "': it ends in '/', as only a folder's name may\n");
     }
     EXPECT_FALSE(std::filesystem::exists(scratch.GetRoot() + "/newname"));
     EXPECT_EQ(ReadBytes(scratch.GetRoot() + "/good.sav"), "kept");
 }
 
-// What the run could not write is told before its first frame, not after its last: a missing
-// folder, or one the user cannot write (root is stopped by a mode that lets no one write).
+// Root is stopped by a mode that lets no one write.
 TEST(HostProgram, AnOutputThatCouldNotBeWrittenIsRefusedBeforeAFrame)
 {
     TempDatabase scratch;
@@ -296,14 +284,9 @@ TEST(HostProgram, AnOutputThatCouldNotBeWrittenIsRefusedBeforeAFrame)
                   ")\n");
     // Root's folder, to a user who is not root.
     if (geteuid() == 0 && access("/usr/bin/setpriv", X_OK) == 0) {
-        ChildProcess nobody("/usr/bin/setpriv",
-                            {"--reuid=65534", "--regid=65534", "--clear-groups", GAMEHOST_PROGRAM,
-                             "--db", SampleDatabase(), "--save", locked + "/x.sav"},
-                            scratch.GetRoot() + "/run");
-        EXPECT_EQ(nobody.Wait(Clock::now() + std::chrono::minutes(1)), 2);
-        EXPECT_EQ(nobody.Output() + nobody.Errors(),
-                  "gamehost: --save '" + locked +
-                      "/x.sav': its folder cannot be written (Permission denied)\n");
+        ExpectRefusal(AsNobody({"--save", locked + "/x.sav"}, scratch), 2,
+                      "gamehost: --save '" + locked +
+                          "/x.sav': its folder cannot be written (Permission denied)\n");
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), {}), 1);
 }
@@ -315,19 +298,16 @@ TEST(HostProgram, ASaveAndAMapOfOneNewFileAreRefused)
     scratch.WriteFile("empty/sub/kept", "");
     const std::string empty = scratch.GetRoot() + "/empty";
     for (const auto& [save, map] : {std::pair{"x", "./x"}, std::pair{"sub/../x", "x"}}) {
-        ChildProcess program("/bin/sh",
-                             {"-c", "cd \"$0\" && exec \"$@\"", empty, GAMEHOST_PROGRAM, "--db",
-                              SampleDatabase(), "--save", save, "--map", map},
-                             scratch.GetRoot() + "/run");
-        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 1);
-        EXPECT_EQ(program.Output() + program.Errors(),
-                  "gamehost: --map '" + std::string(map) + "' would overwrite the save\n");
+        ExpectRefusal(RunChild("/bin/sh",
+                               {"-c", "cd \"$0\" && exec \"$@\"", empty, GAMEHOST_PROGRAM, "--db",
+                                SampleDatabase(), "--save", save, "--map", map},
+                               scratch.GetRoot() + "/run"),
+                      1, "gamehost: --map '" + std::string(map) + "' would overwrite the save\n");
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(empty), {}), 1);
 }
 
-// In a sticky folder open to all, another user's file is refused before a frame: the save's
-// rename may not replace it, whatever its mode.
+// The save's rename may not replace it, whatever its mode.
 TEST(HostProgram, AnotherUsersFileInAStickyFolderIsRefused)
 {
     if (geteuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0)
@@ -337,20 +317,14 @@ TEST(HostProgram, AnotherUsersFileInAStickyFolderIsRefused)
     const std::string save = scratch.GetRoot() + "/shared/root.sav";
     ASSERT_EQ(chmod((scratch.GetRoot() + "/shared").c_str(), 01777), 0);
     ASSERT_EQ(chmod(save.c_str(), 0666), 0);
-    ChildProcess nobody("/usr/bin/setpriv",
-                        {"--reuid=65534", "--regid=65534", "--clear-groups", GAMEHOST_PROGRAM,
-                         "--db", SampleDatabase(), "--save", save},
-                        scratch.GetRoot() + "/run");
-    EXPECT_EQ(nobody.Wait(Clock::now() + std::chrono::minutes(1)), 2);
-    EXPECT_EQ(nobody.Output() + nobody.Errors(),
-              "gamehost: --save '" + save +
-                  "': it is another user's file in a sticky folder, which only its owner or the "
-                  "folder's may replace\n");
+    ExpectRefusal(AsNobody({"--save", save}, scratch), 2,
+                  "gamehost: --save '" + save +
+                      "': it is another user's file in a sticky folder, which only its owner or "
+                      "the folder's may replace\n");
     EXPECT_EQ(ReadBytes(save), "root's");
 }
 
-// The program's own output is no file to save into, whether named outright or through /dev or
-// /proc: replaced, it would lose the run's lines. Through a pipe it is a FIFO.
+// Replaced, it would lose the run's lines. Through a pipe it is a FIFO.
 TEST(HostProgram, ASaveIntoTheProgramsOwnOutputIsRefused)
 {
     TempDatabase scratch;
@@ -358,19 +332,16 @@ TEST(HostProgram, ASaveIntoTheProgramsOwnOutputIsRefused)
     const std::string run = scratch.GetRoot() + "/run";
     for (const std::string& name : {std::string("/dev/stdout"), std::string("/dev/fd/1"),
                                     std::string("/proc/self/fd/1"), output}) {
-        ChildProcess program(GAMEHOST_PROGRAM, {"--db", SampleDatabase(), "--save", name}, run,
-                             output);
-        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2);
-        EXPECT_EQ(program.Output() + program.Errors(),
-                  "gamehost: --save '" + name + "': it is the program's own standard output\n");
+        ExpectRefusal(
+            RunChild(GAMEHOST_PROGRAM, {"--db", SampleDatabase(), "--save", name}, run, output), 2,
+            "gamehost: --save '" + name + "': it is the program's own standard output\n");
     }
-    ChildProcess piped("/bin/sh",
-                       {"-c", "{ \"$0\" \"$@\"; echo \"status $?\" >&2; } | cat", GAMEHOST_PROGRAM,
-                        "--db", SampleDatabase(), "--save", "/dev/stdout"},
-                       run, output);
-    EXPECT_EQ(piped.Wait(Clock::now() + std::chrono::minutes(1)), 0);
-    EXPECT_EQ(piped.Output() + piped.Errors(),
-              "gamehost: --save '/dev/stdout': it is a FIFO, not a regular file\nstatus 2\n");
+    ExpectRefusal(RunChild("/bin/sh",
+                           {"-c", "{ \"$0\" \"$@\"; echo \"status $?\" >&2; } | cat",
+                            GAMEHOST_PROGRAM, "--db", SampleDatabase(), "--save", "/dev/stdout"},
+                           run, output),
+                  0,
+                  "gamehost: --save '/dev/stdout': it is a FIFO, not a regular file\nstatus 2\n");
 }
 
 // A file-size limit fails the save with a line, not a kill, and leaves nothing beside it.
@@ -381,52 +352,45 @@ TEST(HostProgram, ASaveOverTheFileSizeLimitFailsInOneLine)
     scratch.WriteFile("Tiny.route", "");
     scratch.WriteFile("hero.sav", "old");
     const std::string save = scratch.GetRoot() + "/hero.sav";
-    ChildProcess program("/bin/sh",
-                         {"-c", "ulimit -f 2 && exec \"$0\" \"$@\"", GAMEHOST_PROGRAM, "--db",
-                          SampleDatabase(), "--level", scratch.GetRoot() + "/Tiny.lvl", "--save",
-                          save},
-                         scratch.GetRoot() + "/run", "/dev/null");
-    EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(1)), 2);
-    EXPECT_EQ(HostLines(program.Errors()),
+    const HostRun run =
+        RunChild("/bin/sh",
+                 {"-c", "ulimit -f 2 && exec \"$0\" \"$@\"", GAMEHOST_PROGRAM, "--db",
+                  SampleDatabase(), "--level", scratch.GetRoot() + "/Tiny.lvl", "--save", save},
+                 scratch.GetRoot() + "/run", "/dev/null");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(HostLines(run.err),
               "gamehost: the player could not be saved to '" + save + "': File too large\n");
     EXPECT_EQ(ReadBytes(save), "old");
     // The level, its route, the old save and the program's errors.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.GetRoot()), {}), 4);
 }
 
-// A file the run names stays whatever its name, though a save or a map is written beside it
-// under a name like it, and so does any such file without a write's mark; a write's own
-// leftover goes. What stays is named.
+// A name like a write's leftover is no proof of one: only a file with a write's mark goes.
 TEST(HostProgram, TheRunsOwnFilesStayWhateverTheirNames)
 {
     struct Row {
         std::vector<std::string> args;
         bool sizeLimit;
-        int status;
         std::vector<std::string> written;
     };
     const std::string beside = "hero.sav" + std::string(FileSystem::kSavingMark);
     const std::string hero = beside + "7NmMOi";
     const std::string level = "--level";
     const Row rows[] = {
-        {{level, "Tiny.lvl", "--load", hero, "--save", "hero.sav"}, true, 2, {}},
-        {{level, "Tiny.lvl", "--load", hero, "--save", "hero.sav"}, false, 0, {"hero.sav"}},
+        {{level, "Tiny.lvl", "--load", hero, "--save", "hero.sav"}, true, {}},
+        {{level, "Tiny.lvl", "--load", hero, "--save", "hero.sav"}, false, {"hero.sav"}},
         {{level, beside + "LEVEL1", "--route", "Tiny.route", "--save", "hero.sav"},
          false,
-         0,
          {"hero.sav"}},
         {{level, "Tiny.lvl", "--route", beside + "ROUTE1", "--save", "hero.sav"},
          false,
-         0,
          {"hero.sav"}},
         {{level, "Tiny.lvl", "--save", "m3.svg.saving-SAVEAA", "--map", "m3.svg"},
          false,
-         0,
          {"m3.svg.saving-SAVEAA", "m3.svg"}},
         {{"--scenario", "quest", "--quest-state", ".", "--input",
           "QuestRepository.dat.saving-Orders"},
          false,
-         0,
          {"QuestRepository.dat"}},
     };
     TempDatabase scratch;
@@ -445,6 +409,10 @@ TEST(HostProgram, TheRunsOwnFilesStayWhateverTheirNames)
         {"QuestRepository.dat.saving-Orders",
          ReadBytes(SampleDatabase() + "/Quests/VillageWatch.route")}};
     for (const Row& row : rows) {
+        std::string shown;
+        for (const std::string& arg : row.args)
+            shown += arg + ' ';
+        SCOPED_TRACE(shown);
         TempDatabase run;
         for (const auto& [name, bytes] : files)
             run.WriteFile(name, bytes);
@@ -452,33 +420,25 @@ TEST(HostProgram, TheRunsOwnFilesStayWhateverTheirNames)
         run.WriteFile(beside + "Killed", "killed");
         const bool marked = setxattr((run.GetRoot() + "/" + beside + "Killed").c_str(),
                                      FileSystem::kSavingAttribute, "", 0, 0) == 0;
-        std::vector<std::string> args{"-c",
-                                      std::string("cd \"$1\" && shift && ") +
-                                          (row.sizeLimit ? "ulimit -f 2 && " : "") +
-                                          "exec \"$0\" \"$@\"",
-                                      GAMEHOST_PROGRAM,
-                                      run.GetRoot(),
-                                      "--db",
-                                      SampleDatabase()};
+        const std::string shell = std::string("cd \"$1\" && shift && ") +
+                                  (row.sizeLimit ? "ulimit -f 2 && " : "") + "exec \"$0\" \"$@\"";
+        std::vector<std::string> args{"-c",          shell,  GAMEHOST_PROGRAM,
+                                      run.GetRoot(), "--db", SampleDatabase()};
         args.insert(args.end(), row.args.begin(), row.args.end());
-        ChildProcess program("/bin/sh", args, scratch.GetRoot() + "/run", "/dev/null");
-        std::string shown;
-        for (const std::string& arg : row.args)
-            shown += arg + ' ';
-        EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(2)), row.status)
-            << shown << program.Errors();
+        const HostRun ran = RunChild("/bin/sh", args, scratch.GetRoot() + "/run", "/dev/null",
+                                     std::chrono::minutes(2));
+        EXPECT_EQ(ran.status, row.sizeLimit ? 2 : 0) << ran.err;
         for (const auto& [name, bytes] : files)
-            EXPECT_EQ(ReadBytes(run.GetRoot() + "/" + name), bytes) << shown << ": " << name;
+            EXPECT_EQ(ReadBytes(run.GetRoot() + "/" + name), bytes) << name;
         for (const std::string& name : row.written)
-            EXPECT_TRUE(std::filesystem::exists(run.GetRoot() + "/" + name)) << shown << name;
-        const bool saved = row.args[row.args.size() - 1] == "hero.sav";
+            EXPECT_TRUE(std::filesystem::exists(run.GetRoot() + "/" + name)) << name;
+        const bool saved = row.args.back() == "hero.sav";
         EXPECT_EQ(std::filesystem::exists(run.GetRoot() + "/" + beside + "Killed"),
-                  !saved || !marked)
-            << shown;
+                  !saved || !marked);
         if (row.sizeLimit) {
-            EXPECT_EQ(HostLines(program.Errors()),
+            EXPECT_EQ(HostLines(ran.err),
                       "gamehost: the player could not be saved to 'hero.sav': File too large\n");
-            EXPECT_EQ(LineAfter(program.Errors(), "named as an unfinished save: "),
+            EXPECT_EQ(LineAfter(ran.err, "named as an unfinished save: "),
                       hero + " (a file this run reads or writes), " + beside +
                           "LEVEL1 (no mark of an unfinished save), " + beside +
                           "ROUTE1 (no mark of an unfinished save)");
@@ -486,8 +446,7 @@ TEST(HostProgram, TheRunsOwnFilesStayWhateverTheirNames)
     }
 }
 
-// A database folder shown elsewhere by a mount is the database's still: an output there is
-// refused as by any other path to it. The mount is made in a namespace of the run's own.
+// The mount is made in a namespace of the run's own.
 TEST(HostProgram, ADatabaseFolderReachedThroughAMountIsNoOutput)
 {
     if (access("/usr/bin/unshare", X_OK) != 0)
@@ -512,19 +471,18 @@ TEST(HostProgram, ADatabaseFolderReachedThroughAMountIsNoOutput)
     EXPECT_FALSE(std::filesystem::exists(copy.folder.GetRoot() + "/Levels/hero.sav"));
 }
 
-// The edge skills' client replays the server's commands in a program of its own, as a user runs
-// it: every command finds its character there, for the client's own objects (a wall's sounds)
-// never take the ids the server's packets name next.
+// In a program of its own, the client's own objects (a wall's sounds) never take the ids the
+// server's packets name next.
 TEST(HostProgram, TheSkillShowsClientDropsNoCommand)
 {
     TempDatabase scratch;
-    ChildProcess program(
+    const HostRun run = RunChild(
         GAMEHOST_PROGRAM,
         {"--db", SampleDatabase(), "--scenario", "skillshow", "--role", "server", "--seed", "3"},
-        scratch.GetRoot() + "/run");
-    EXPECT_EQ(program.Wait(Clock::now() + std::chrono::minutes(2)), 0) << program.Errors();
-    EXPECT_EQ(program.Errors().find(" dropped"), std::string::npos) << program.Errors();
-    EXPECT_NE(program.Output().find("\nclient agrees: yes\n"), std::string::npos);
+        scratch.GetRoot() + "/run", "", std::chrono::minutes(2));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err.find(" dropped"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\nclient agrees: yes\n"), std::string::npos);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "host/GameHost.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDatabase.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +44,15 @@ inline std::string LinesStarting(const std::string& text, const std::string& pre
     return found;
 }
 
+// How many times `piece` stands in `text`, overlaps counted.
+inline size_t Occurrences(const std::string& text, const std::string& piece)
+{
+    size_t count = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
 // The data errors a run logged, one a line.
 inline std::string DataErrors(const std::string& err)
 {
@@ -60,6 +71,17 @@ inline HostRun RunSample(std::vector<std::string> args)
 {
     args.insert(args.begin(), {"--db", SampleDatabase()});
     return RunHost(args);
+}
+
+// A program run to its end in a process of its own.
+inline HostRun RunChild(const std::string& program, const std::vector<std::string>& args,
+                        const std::string& scratch, const std::string& output = "",
+                        std::chrono::minutes limit = std::chrono::minutes(1))
+{
+    ChildProcess child(program, args, scratch, output);
+    const int status = child.Wait(ChildProcess::Clock::now() + limit);
+    // Reading /dev/full back would never end.
+    return {status, output.rfind("/dev/", 0) == 0 ? "" : child.Output(), child.Errors()};
 }
 
 inline std::string ReadBytes(const std::string& path)
@@ -126,13 +148,20 @@ inline void ExpectClean(const HostRun& run)
     EXPECT_EQ(DataErrors(run.err), "") << run.err;
 }
 
-// A run refused before anything was played: its status, nothing on the output, and this text
-// on the error stream.
+// A run refused before anything was played: its status, no output, and this error text.
 inline void ExpectRefusal(const HostRun& run, int status, const std::string& err)
 {
     EXPECT_EQ(run.status, status);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, err);
+}
+
+// A run that failed before anything was played, telling these lines in the program's own voice.
+inline void ExpectFailure(const HostRun& run, int status, const std::string& lines)
+{
+    EXPECT_EQ(run.status, status);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(LinesStarting(run.err, "gamehost: "), lines);
 }
 
 // A clean run that printed each piece in order.
@@ -152,9 +181,8 @@ inline std::string LineAfter(const std::string& text, const std::string& prefix)
     return text.substr(begin, text.find('\n', begin) - begin);
 }
 
-// What loading a player and saving him again must keep, each part as `gamehost --dump-stream`
-// shows the save's top-level blocks: his skills (the second block) and his bag, equipment and
-// skill bar (the last four but the third).
+// What a save must keep, as --dump-stream shows its top-level blocks: the second, and the last
+// four but the third.
 struct SavedHero {
     std::string skills, bag, equipment, bar;
 };

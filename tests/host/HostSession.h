@@ -39,10 +39,14 @@ protected:
     // `common` goes to every program after the database.
     explicit HostSession(std::vector<std::string> common) : common(std::move(common)) {}
 
-    void StartServer(int clients, std::chrono::seconds watchdog)
+    void StartServer(int clients, std::chrono::seconds watchdog,
+                     const std::vector<std::string>& extra = {})
     {
         deadline = Clock::now() + watchdog;
-        server = Start({"--role", "server", "--port", "0", "--clients", std::to_string(clients)});
+        std::vector<std::string> args{"--role", "server",    "--port",
+                                      "0",      "--clients", std::to_string(clients)};
+        args.insert(args.end(), extra.begin(), extra.end());
+        server = Start(args);
         const std::string line = server->WaitForLine("listening on 127.0.0.1:", deadline);
         ASSERT_FALSE(line.empty()) << server->Errors();
         port = static_cast<uint16_t>(std::stoi(line.substr(line.rfind(':') + 1)));
@@ -68,8 +72,7 @@ protected:
         return client;
     }
 
-    // Two clients, the second started once the first has joined; answers the second once it
-    // has joined too.
+    // The second started once the first has joined; answered once it has joined too.
     ChildProcess& StartTwoClients()
     {
         StartClient();

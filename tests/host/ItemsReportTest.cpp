@@ -19,11 +19,7 @@ TEST(ItemsReport, TwentyRolledItemsAreMadeAgainAlikeFromTheirReplicaRecords)
     EXPECT_NE(run.out.find("^bCalculated Cost: "), std::string::npos);
     // Some roll carries an affix and every item has its price line.
     EXPECT_NE(run.out.find("Records/Items/Affixes/"), std::string::npos);
-    size_t prices = 0;
-    for (size_t at = run.out.find("  price "); at != std::string::npos;
-         at = run.out.find("  price ", at + 1))
-        ++prices;
-    EXPECT_EQ(prices, 20u);
+    EXPECT_EQ(Occurrences(run.out, "  price "), 20u);
     EXPECT_NE(RunHost({"--db", SampleDatabase(), "--items", "--seed", "8"}).out, run.out);
 }
 

@@ -38,12 +38,5 @@ TEST(LevelLandmarks, ThePackDependsOnTheDifficultyAndTheWalkFindsHealsAndFollows
     EXPECT_NE(plain.find("heal Records/Level/RespawnShrine.dbr -> "), std::string::npos);
 }
 
-TEST(LevelLandmarks, TheDifficultyIsOneOfThree)
-{
-    const HostRun run = RunSample({"--scenario", "level", "--difficulty", "3"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("--difficulty needs 0, 1 or 2, not '3'"), std::string::npos);
-}
-
 } // namespace
 } // namespace GAME::Test

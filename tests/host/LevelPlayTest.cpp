@@ -22,15 +22,12 @@
 namespace GAME::Test {
 namespace {
 
-// The sample level played by the program itself, in a process of its own: object ids, and so
-// the seeds drawn from them, start afresh as they do for a player.
+// In a process of its own: object ids, and the seeds drawn from them, start afresh.
 HostRun RunProgram(const std::vector<std::string>& args, const std::string& scratch)
 {
     std::vector<std::string> all{"--db", SampleDatabase()};
     all.insert(all.end(), args.begin(), args.end());
-    ChildProcess program(GAMEHOST_PROGRAM, all, scratch);
-    const int status = program.Wait(ChildProcess::Clock::now() + std::chrono::minutes(3));
-    return {status, program.Output(), program.Errors()};
+    return RunChild(GAMEHOST_PROGRAM, all, scratch, "", std::chrono::minutes(3));
 }
 
 // The names of the elements of `xml` in document order, or "" when its tags do not nest: every
@@ -61,8 +58,7 @@ std::vector<std::string> ElementsIfWellFormed(const std::string& xml)
     return open.empty() ? seen : std::vector<std::string>{};
 }
 
-// One play of the whole level, the slowest thing the suite does, serves every check of it: the
-// level's entities, the transcript and summary, the map and the save.
+// One play of the whole level, the slowest thing the suite does, serves every check of it.
 TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAndSave)
 {
     const std::string text = ReadBytes(SampleDatabase() + "/" + LevelPlay::kLevel);
@@ -118,16 +114,11 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     const std::vector<std::string> elements = ElementsIfWellFormed(svg);
     ASSERT_FALSE(elements.empty()) << svg;
     EXPECT_EQ(elements.front(), "svg");
-    size_t marks = 0;
-    for (size_t at = svg.find("<circle class=\"entity\""); at != std::string::npos;
-         at = svg.find("<circle class=\"entity\"", at + 1))
-        ++marks;
-    EXPECT_EQ(marks, 26u);
+    EXPECT_EQ(Occurrences(svg, "<circle class=\"entity\""), 26u);
     EXPECT_NE(svg.find("<polyline class=\"path\""), std::string::npos);
     EXPECT_NE(svg.find(">RaidChieftain died</title>"), std::string::npos);
 
-    // The README's second command: the saved hero plays the level again, armed and knowing his
-    // skills; his save keeps all the first held, the bag only gaining.
+    // The README's second command: his save keeps all the first held, the bag only gaining.
     const std::string second = scratch.GetRoot() + "/second.sav";
     const HostRun again = RunProgram({"--load", first, "--save", second}, scratch.GetRoot() + "/2");
     ASSERT_EQ(again.status, 0) << again.err;
@@ -159,9 +150,7 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
         0);
     EXPECT_EQ(ReadBytes(second), ReadBytes(third));
 
-    // A session of the level hero's own record saving him over the file he came from keeps his
-    // skills, bag, equipment and bar, and the level plays him again; one whose hero lacks a
-    // saved skill refuses before a frame is played.
+    // A session keeps the level hero's save whole; one whose hero lacks a saved skill refuses.
     const std::string session = scratch.GetRoot() + "/session.sav";
     const auto runSession = [&](const char* player) {
         std::filesystem::copy_file(first, session,
@@ -176,13 +165,10 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
               before.skills + before.bag + before.equipment + before.bar);
     EXPECT_EQ(RunProgram({"--load", session, "--route", still}, scratch.GetRoot() + "/4").status,
               0);
-    const HostRun refused = runSession("Records/Creatures/PC/Hero.dbr");
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(LinesStarting(refused.err, "gamehost: "),
-              "gamehost: save file '" + session +
-                  "' names a skill that 'Records/Creatures/PC/Hero.dbr' lacks "
-                  "(Records/Skills/Brawling/Haymaker.dbr); saving him would lose it\n");
+    ExpectFailure(runSession("Records/Creatures/PC/Hero.dbr"), 2,
+                  "gamehost: save file '" + session +
+                      "' names a skill that 'Records/Creatures/PC/Hero.dbr' lacks "
+                      "(Records/Skills/Brawling/Haymaker.dbr); saving him would lose it\n");
     EXPECT_EQ(ReadBytes(session), ReadBytes(first));
 
     // So is a save naming an item the database lacks, by the level and by a session alike.
@@ -199,17 +185,15 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
                              "' names an item that the database lacks "
                              "(Records/Items/Market/Bro\\x1b[2J\\x07e.dbr); saving him would "
                              "lose it\n";
-    const HostRun levelRefused = RunProgram(
-        {"--load", lacking, "--route", still, "--save", lacking}, scratch.GetRoot() + "/5");
-    ExpectRefusal(levelRefused, 2, told);
-    const HostRun sessionRefused =
-        RunSample({"--role", "single", "--player", LevelPlay::kPlayer, "--load", lacking, "--save",
-                   lacking, "--frames", "10"});
-    ExpectRefusal(sessionRefused, 2, told);
+    ExpectRefusal(RunProgram({"--load", lacking, "--route", still, "--save", lacking},
+                             scratch.GetRoot() + "/5"),
+                  2, told);
+    ExpectRefusal(RunSample({"--role", "single", "--player", LevelPlay::kPlayer, "--load", lacking,
+                             "--save", lacking, "--frames", "10"}),
+                  2, told);
     EXPECT_EQ(ReadBytes(lacking), missing);
 
-    // A hotbar slot naming a skill the hero lacks (one bit changed) would be saved empty: played,
-    // but refused when saved.
+    // A hotbar slot naming a skill the hero lacks would be saved empty: played, not saved.
     std::string slot = ReadBytes(first);
     const size_t bar = slot.rfind("Haymaker.dbr");
     ASSERT_NE(bar, std::string::npos);
@@ -235,12 +219,10 @@ TEST(LevelPlay, TheHeroPlaysTheWholeLevelWithoutADataErrorToTheSameSummaryMapAnd
     for (const std::string& tail : {std::string(80, '\x5a'), ReadBytes(first)}) {
         scratch.WriteFile("tailed.sav", ReadBytes(first) + tail);
         const std::string tailed = scratch.GetRoot() + "/tailed.sav";
-        const HostRun tailRefused = RunSample({"--load", tailed, "--save", tailed});
-        EXPECT_EQ(tailRefused.status, 2);
-        EXPECT_EQ(LinesStarting(tailRefused.err, "gamehost: "),
-                  "gamehost: save file '" + tailed +
-                      "' is damaged: " + std::to_string(tail.size()) +
-                      " bytes follow the player's end; no player was loaded from it\n");
+        ExpectFailure(RunSample({"--load", tailed, "--save", tailed}), 2,
+                      "gamehost: save file '" + tailed +
+                          "' is damaged: " + std::to_string(tail.size()) +
+                          " bytes follow the player's end; no player was loaded from it\n");
         EXPECT_EQ(ReadBytes(tailed), ReadBytes(first) + tail);
         EXPECT_EQ(RunHost({"--dump-stream", tailed}).status, 2);
     }
@@ -306,11 +288,9 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
     const std::string quest = ReadBytes(SampleDatabase() + "/" + LevelPlay::kQuest);
     for (const size_t kept : {quest.size() / 2, size_t(0)}) {
         copy.folder.WriteFile(LevelPlay::kQuest, quest.substr(0, kept));
-        const HostRun run = copy.Run({});
-        ExpectRefusal(run, 2, "gamehost: quest file 'Quests/Village.qst' is damaged\n");
+        ExpectRefusal(copy.Run({}), 2, "gamehost: quest file 'Quests/Village.qst' is damaged\n");
     }
-    // Nor one the game could never complete, alone or as a session's server: a misspelt class,
-    // or a record the database lacks, is told with its name escaped and nothing else.
+    // Nor one the game could never complete: told with its name escaped and nothing else.
     const struct {
         std::string was, is, err;
     } faults[] = {
@@ -329,11 +309,9 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
         copy.folder.WriteFile(LevelPlay::kQuest, damaged);
         const std::string line =
             "gamehost: quest file 'Quests/Village.qst' is damaged: it names " + fault.err + "\n";
-        const HostRun alone = copy.Run({});
-        ExpectRefusal(alone, 2, line);
+        ExpectRefusal(copy.Run({}), 2, line);
         // A server refuses it before it listens: no client could ever have come.
-        const HostRun served = copy.Run({"--role", "server", "--port", "0"});
-        ExpectRefusal(served, 2, line);
+        ExpectRefusal(copy.Run({"--role", "server", "--port", "0"}), 2, line);
     }
     copy.folder.WriteFile(LevelPlay::kQuest, quest);
 
@@ -341,23 +319,20 @@ TEST(LevelPlay, ABrokenLevelOrRouteRefusesTheSessionInOneLine)
     std::filesystem::remove(copy.folder.GetRoot() + "/" + LevelPlay::kLevel);
     TempDatabase scratch;
     const std::string save = scratch.GetRoot() + "/out.sav";
-    const HostRun bare = copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map",
-                                   save + ".svg", "--difficulty", "0"});
-    ExpectRefusal(bare, 2,
+    ExpectRefusal(copy.Run({"--load", "/nonexistent.sav", "--save", save, "--map", save + ".svg",
+                            "--difficulty", "0"}),
+                  2,
                   "gamehost: database '" + copy.folder.GetRoot() +
                       "' has no level 'Levels/Village.lvl' to play with --load, --save, "
                       "--map, --difficulty\n");
     EXPECT_FALSE(std::filesystem::exists(save));
     // Nor does a session fall back on another scene: the pack is asked for by name.
-    const HostRun served = copy.Run({"--role", "server", "--port", "0"});
-    ExpectRefusal(served, 2,
+    ExpectRefusal(copy.Run({"--role", "server", "--port", "0"}), 2,
                   "gamehost: database '" + copy.folder.GetRoot() +
                       "' has no level 'Levels/Village.lvl' for a network session "
                       "(--scenario pack plays one without it)\n");
 }
 
-// No two entities share a name, whatever their records are called; the map holds any name and
-// any finite bound as well-formed XML.
 TEST(LevelMap, EveryEntityHasANameOfItsOwnAndAnyNameOrBoundIsDrawnWellFormed)
 {
     LevelFile level;
@@ -379,8 +354,6 @@ TEST(LevelMap, EveryEntityHasANameOfItsOwnAndAnyNameOrBoundIsDrawnWellFormed)
     EXPECT_NE(svg.str().find(">Odd\uFFFD&lt;&amp;\uFFFD</text>"), std::string::npos);
 }
 
-// Each region's characters are drawn inside its outline, at their places in the world: a
-// second region's never land on the first's.
 TEST(LevelMap, EachRegionsCharactersAreDrawnInsideItsOutline)
 {
     TempDatabase scratch;
@@ -402,8 +375,7 @@ TEST(LevelMap, EachRegionsCharactersAreDrawnInsideItsOutline)
     }
 }
 
-// A folder that can be written but not read cannot be synced: the save is refused before the
-// run, the old file untouched. Root reads every folder, so as root the program runs as nobody.
+// Root reads every folder, so as root the program runs as nobody.
 TEST(LevelPlay, ASaveIntoAFolderThatCannotBeSyncedIsRefusedAndLeavesTheOldFile)
 {
     const std::string setpriv = "/usr/bin/setpriv";
@@ -427,19 +399,17 @@ TEST(LevelPlay, ASaveIntoAFolderThatCannotBeSyncedIsRefusedAndLeavesTheOldFile)
             program = setpriv;
         }
         chmod(folder.c_str(), 0333);
-        ChildProcess run(program, args, copy.folder.GetRoot() + "/run");
-        EXPECT_EQ(run.Wait(ChildProcess::Clock::now() + std::chrono::minutes(1)), 2);
+        const HostRun run = RunChild(program, args, copy.folder.GetRoot() + "/run");
         chmod(folder.c_str(), 0755);
-        EXPECT_EQ(run.Output(), "");
-        EXPECT_EQ(run.Errors(), "gamehost: " + std::string(option) + " '" + folder +
-                                    "/old': its folder cannot be opened to sync the file "
-                                    "(Permission denied); the file there is as it was\n");
+        ExpectRefusal(run, 2,
+                      "gamehost: " + std::string(option) + " '" + folder +
+                          "/old': its folder cannot be opened to sync the file "
+                          "(Permission denied); the file there is as it was\n");
         EXPECT_EQ(ReadBytes(folder + "/old"), "the last run's file");
     }
 }
 
-// Without its default attack a jackal that sees the hero would run at him and turn back, told at
-// every turn (in the village, for ever within one frame); it stands idle instead, told once.
+// Else it would run at the hero and turn back, told at every turn.
 TEST(LevelPlay, AMonsterWithoutItsDefaultAttackStandsIdleAndSaysSoOnce)
 {
     const std::string attack = "Records/Skills/Default/DefaultWeaponAttack.dbr";
@@ -461,18 +431,13 @@ TEST(LevelPlay, AMonsterWithoutItsDefaultAttackStandsIdleAndSaysSoOnce)
             << run.out;
         const std::string told = "ControllerMonster::ChooseBestSkill picked an invalid skill for "
                                  "Records/Creatures/Monster/Village/PackJackal.dbr";
-        size_t lines = 0;
-        for (size_t at = run.err.find(told); at != std::string::npos;
-             at = run.err.find(told, at + 1))
-            ++lines;
-        EXPECT_EQ(lines, 1u) << run.err;
+        EXPECT_EQ(Occurrences(run.err, told), 1u) << run.err;
         EXPECT_EQ(run.err.find("invalid skill used"), std::string::npos);
         EXPECT_EQ(run.err.find("switches state without end"), std::string::npos);
     }
 }
 
-// A record is named by a file, and a file's name may hold any byte: the level's lines show them
-// escaped, never as the terminal would take them.
+// A file's name may hold any byte; the terminal must not take them.
 TEST(LevelPlay, ARecordNameWithControlBytesIsShownEscapedInTheLevelsLines)
 {
     SampleCopy copy;
@@ -491,15 +456,12 @@ TEST(LevelPlay, ARecordNameWithControlBytesIsShownEscapedInTheLevelsLines)
     EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
 
     copy.folder.WriteFile("Den.lvl", start + folder + "Hero.dbr 1 4 0 0 0\n");
-    const HostRun refused = copy.Run({"--level", "Den.lvl"});
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_EQ(refused.err, "gamehost: Den.lvl:3: the entity '" + shown +
-                               "Hero.dbr' would be called 'Hero', the name a route keeps for the "
-                               "hero\n");
+    ExpectRefusal(copy.Run({"--level", "Den.lvl"}), 2,
+                  "gamehost: Den.lvl:3: the entity '" + shown +
+                      "Hero.dbr' would be called 'Hero', the name a route keeps for the hero\n");
 }
 
-// Forty lines of a pool that places 256 torches each make 10,280 entities: the limit counts them,
-// not the lines, and the load stops at the line that passes it. Thirty-eight lines stay inside.
+// Forty lines of 256 torches each make 10,280 entities; thirty-eight stay inside.
 TEST(LevelPlay, SpawnPoolMembersCountAgainstTheLevelsEntityLimit)
 {
     SampleCopy copy;
@@ -518,10 +480,9 @@ TEST(LevelPlay, SpawnPoolMembersCountAgainstTheLevelsEntityLimit)
         copy.folder.WriteFile("Heap.route", "");
         const HostRun run = copy.Run({"--level", "Heap.lvl"});
         if (lines == 40) {
-            EXPECT_EQ(run.status, 2);
-            EXPECT_EQ(LinesStarting(run.err, "gamehost: "),
-                      "gamehost: Heap.lvl:40: the level makes more than 10000 entities, its "
-                      "spawn pools' members counted\n");
+            ExpectFailure(run, 2,
+                          "gamehost: Heap.lvl:40: the level makes more than 10000 entities, its "
+                          "spawn pools' members counted\n");
         } else {
             EXPECT_EQ(run.status, 0) << run.err;
             EXPECT_EQ(run.out.rfind("level Heap.lvl, seed 1, difficulty 0: 38 entities", 0), 0u)
@@ -530,8 +491,6 @@ TEST(LevelPlay, SpawnPoolMembersCountAgainstTheLevelsEntityLimit)
     }
 }
 
-// `--level` and `--route` name a file that exists, else one in the database; a level's own
-// route lies beside it.
 TEST(LevelPlay, ALevelOrRouteIsAFileOrElseOneInTheDatabase)
 {
     TempDatabase outside;
@@ -567,8 +526,7 @@ TEST(LevelMap, AMapThatCannotBeWrittenWholeLeavesTheOldOne)
     EXPECT_EQ(ReadBytes(folder.GetRoot() + "/village.svg"), "<svg>the last run's map</svg>\n");
 }
 
-// A standing hero among a crowd in his cell, the monster beside him a jackal: whatever stands
-// about him, the jackal sees him and strikes within two seconds of game time.
+// Whatever stands about him, the jackal strikes within two seconds of game time.
 TEST(LevelPlay, ACrowdAboutTheHeroNeverHidesHimFromTheMonsterBesideHim)
 {
     const std::string start = "region 1 0 0 0 -30 -10 -30 30 10 30\n"
@@ -595,8 +553,7 @@ TEST(LevelPlay, ACrowdAboutTheHeroNeverHidesHimFromTheMonsterBesideHim)
     }
 }
 
-// The village with a second region of monsters whose places, within their region, lie along
-// the village's road: the hero's nearest foe is one of his own region, and the quest is done.
+// The second region's monsters lie along the village's road, in their own region.
 TEST(LevelPlay, ASecondRegionNeverHidesTheFirstOnesFoes)
 {
     SampleCopy copy;

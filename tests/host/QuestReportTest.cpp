@@ -34,8 +34,6 @@ TEST(QuestReport, SampleQuestCompletesSavesAndComesBack)
     EXPECT_EQ(DataErrors(run.err).find("unknown class"), std::string::npos);
 }
 
-// A folder below a file, or folders in place of the state's files, are refused before the play
-// in one line, as a bad scratch folder is.
 TEST(QuestReport, AStateThatCannotBeWrittenIsRefusedBeforeThePlay)
 {
     TempDatabase scratch;
@@ -67,13 +65,6 @@ TEST(QuestReport, AStateThatCannotBeWrittenIsRefusedBeforeThePlay)
     EXPECT_EQ(LinesStarting(noScratch.err, "gamehost: "),
               "gamehost: no scratch folder for the quest state: TMPDIR names '" + folder +
                   "/none', which does not exist\n");
-}
-
-TEST(QuestReport, StateFolderGoesWithQuestsOnly)
-{
-    const HostRun run = RunSample({"--quest-state", "/tmp"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("gamehost: --quest-state goes with --quests"), std::string::npos);
 }
 
 } // namespace

@@ -272,11 +272,6 @@ TEST(CastReport, SpawnsAreCheckedBeforeTheSessionStarts)
         EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1),
                   "gamehost: --spawn needs RECORD@x,y,z, not '" + std::string(bad) + "'\n");
     }
-    const HostRun noSession = RunSample({"--spawn", "A.dbr@0,0,0"});
-    EXPECT_EQ(noSession.status, 1);
-    EXPECT_NE(noSession.err.find("--spawn needs a session (--role) and no --scenario"),
-              std::string::npos);
-
     const HostRun missing = RunSample({"--role", "single", "--spawn", "No.dbr@0,0,0"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("gamehost: spawn record 'No.dbr' does not make a character\n"),

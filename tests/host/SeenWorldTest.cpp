@@ -14,9 +14,7 @@
 namespace GAME::Test {
 namespace {
 
-// What stood in the world before the watch and what came after are both seen; a death is seen
-// as it begins, with what it drops, a monster destroyed alive has died for good, and what a host
-// gone made is forgotten.
+// A monster destroyed alive has died for good; what a host gone made is forgotten.
 TEST(SeenWorld, FollowsWhatEntersDiesAndLeavesTheWorld)
 {
     ObjectManager& objects = ObjectManager::Instance();

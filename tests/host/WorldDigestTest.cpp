@@ -37,10 +37,7 @@ uint32_t DigestOf(const std::string& database, const std::string& level,
     return WorldDigest::Of(options);
 }
 
-// The level the loader reads is the world, whatever named it: the database's own record by its
-// name in any case, by a path from inside the database's folder or by its whole path is one
-// digest, another level of the database another, and a file of its own outside the database a
-// third, one for every path to the same bytes.
+// The level the loader reads is the world, whatever path or case named it.
 TEST(WorldDigest, NamesTheLevelTheLoaderReadsNotThePath)
 {
     TempDatabase database;

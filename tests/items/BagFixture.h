@@ -46,13 +46,12 @@ protected:
                                       "bitmap = potion.tex", "useDelayTime = 1.0"});
     }
 
-    // A living player of the given life and mana limits, with its controller.
+    // A living player of the given life, with its controller.
     Player* NewHero(int32_t life = 100)
     {
         Player* hero =
             Spawn<Player>("Records/Creatures/BagHero.dbr",
                           {"characterLife = " + std::to_string(life), "characterMana = 100"});
-        // This machine drives him: he takes the player controller as the game gives it.
         hero->SetIsControllingCharacter(true);
         // One bio update fills life and mana to their limits; one controller frame settles it
         // in its first state, which takes item orders.

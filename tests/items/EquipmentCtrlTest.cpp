@@ -4,7 +4,6 @@
 #include "characters/Character.h"
 #include "characters/CharacterBio.h"
 #include "core/GameEvents.h"
-#include "engine/EventHandler.h"
 #include "engine/IOStreamRead.h"
 #include "engine/IOStreamWrite.h"
 #include "engine/ObjectManager.h"
@@ -171,11 +170,10 @@ TEST_F(EquipmentCtrlTest, APickedUpWeaponTakesAFreeHandOfTheSetInUse)
 {
     ControllerPlayer* wearer = NewPlainWearer();
     EquipmentCtrl& equipment = wearer->GetEquipmentCtrl();
-    auto make = [](const char* record) { return Item::CreateItem(Replica(record))->GetObjectId(); };
-    const uint32_t sword = make(kSword), second = make(kSword), bow = make(kBow);
+    const uint32_t sword = Make(kSword), second = Make(kSword), bow = Make(kBow);
 
     EXPECT_FALSE(equipment.AutoInsertItem(0));
-    EXPECT_FALSE(equipment.AutoInsertItem(make(kHood))) << "no slot takes a plain item";
+    EXPECT_FALSE(equipment.AutoInsertItem(Make(kHood))) << "no slot takes a plain item";
     ASSERT_TRUE(equipment.AutoInsertItem(sword));
     EXPECT_EQ(equipment.GetPrimarySet().GetRight().itemId, sword);
     // Without dual weapons a sword never goes left, and a bow needs both hands free.

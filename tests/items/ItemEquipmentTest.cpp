@@ -6,9 +6,9 @@
 #include "items/ItemRelic.h"
 #include "items/ItemSet.h"
 #include "items/WeaponArmor_Shield.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/EquipmentRecords.h"
-#include "tests/support/GameEngineFixture.h"
 #include "tests/support/Must.h"
 #include "tests/support/Records.h"
 #include "tests/support/Replica.h"
@@ -35,23 +35,15 @@ Rolled Summary(const ItemEquipment& item)
             item.GetCharacterCost().GetTotalCount()};
 }
 
-class RolledSword : public ItemEquipmentTest {
-protected:
-    void SetUp() override
-    {
-        ItemEquipmentTest::SetUp();
-        database.WriteRecord(kCost, {"weaponCostEquation = charPrimaryAtt*10+itemPrefixCost",
-                                     "swordStrengthEquation = charPrimaryAtt"});
-        WriteSword({"characterStrength = 100", "levelRequirement = 15"});
-        database.WriteRecord(kPrefix, {"lootRandomizerName = tagSharp", "lootRandomizerCost = 7",
-                                       "characterStrength = 40", "levelRequirement = 20"});
-        database.WriteRecord(kSuffix, {"lootRandomizerName = tagOfMight", "characterDexterity = 30",
-                                       "levelRequirement = 3"});
-    }
-};
-
-TEST_F(RolledSword, EqualRecordsRollEqualItemsAndARollAgainChangesNothing)
+TEST_F(ItemEquipmentTest, EqualRecordsRollEqualItemsAndARollAgainChangesNothing)
 {
+    database.WriteRecord(kCost, {"weaponCostEquation = charPrimaryAtt*10+itemPrefixCost",
+                                 "swordStrengthEquation = charPrimaryAtt"});
+    WriteSword({"characterStrength = 100", "levelRequirement = 15"});
+    database.WriteRecord(kPrefix, {"lootRandomizerName = tagSharp", "lootRandomizerCost = 7",
+                                   "characterStrength = 40", "levelRequirement = 20"});
+    database.WriteRecord(kSuffix, {"lootRandomizerName = tagOfMight", "characterDexterity = 30",
+                                   "levelRequirement = 3"});
     ItemEquipment* first = Must(Make(77));
     ItemEquipment* second = Must(Make(77));
     const Rolled rolled = Summary(*first);
@@ -169,11 +161,10 @@ TEST_F(ItemEquipmentTest, TheSkillSummaryHoldsTheItemsOwnValueApartFromTheAffixe
     }
 }
 
-class SwordTwoEnginesTest : public EquipmentFixture {
-protected:
+TEST_F(ItemEquipmentTest, TwoEnginesMakeTheSameSwordFromOneRecord)
+{
     // What one engine makes of the record: attributes, requirements and price.
-    std::vector<std::string> MadeOnAFreshEngine(uint32_t seed)
-    {
+    const auto MadeOnAFreshEngine = [this](uint32_t seed) {
         InitializeObjects();
         std::vector<std::string> seen;
         if (ItemEquipment* sword = Make(seed)) {
@@ -188,11 +179,7 @@ protected:
         ObjectManager::Instance().DestroyAllObjects();
         ShutdownObjects();
         return seen;
-    }
-};
-
-TEST_F(SwordTwoEnginesTest, TwoEnginesMakeTheSameSwordFromOneRecord)
-{
+    };
     WriteSword({"characterStrength = 100;200", "offensivePhysicalMin = 5",
                 "offensivePhysicalMax = 40", "itemCost = 100"});
     database.WriteRecord(kPrefix, {"lootRandomizerName = tagKeen", "characterDexterity = 50;90",
@@ -208,9 +195,7 @@ TEST_F(SwordTwoEnginesTest, TwoEnginesMakeTheSameSwordFromOneRecord)
     EXPECT_NE(MadeOnAFreshEngine(42), first) << "another seed rolls another sword";
 }
 
-using ArmorFamilyTest = EquipmentFixture;
-
-TEST_F(ArmorFamilyTest, AShieldsAffixesRaiseItsBlockOnceAndTheRecordKeepsItsOwn)
+TEST_F(ItemEquipmentTest, AShieldsAffixesRaiseItsBlockOnceAndTheRecordKeepsItsOwn)
 {
     database.WriteRecord("Records/Items/Shield.dbr",
                          {"Class = WeaponArmor_Shield", "defensiveBlockChance = 10",
@@ -265,7 +250,6 @@ TEST_F(ItemSetTest, ListsItsMembersInRecordOrderEvenWithoutTheirRecords)
     // A member without a record still belongs to the set.
     EXPECT_EQ(set.GetMembers()[1].recordName, "records\\item\\bronze\\norecord.dbr");
 
-    // A missing record is logged and leaves the set empty.
     ItemSet gone;
     gone.LoadFromDatabase("Records/Item/Sets/Gone.dbr");
     EXPECT_EQ(log.Count(1, "ItemSet: could not load record 'Records/Item/Sets/Gone.dbr'"), 1u);
@@ -278,12 +262,11 @@ constexpr const char* kBonus = "Records/Relics/EyeBonus.dbr";
 constexpr const char* kTable = "Records/Relics/EyeBonusTable.dbr";
 constexpr const char* kSword = "Records/Items/RelicSword.dbr";
 
-class ItemRelicTest : public GameEngineFixture {
+class ItemRelicTest : public CombatGameFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        CombatGameFixture::SetUp();
         database.WriteRecord(
             kRelic, {"Class = ItemRelic", "completedRelicLevel = 5", "itemClassification = Rare",
                      "sword = 1", "characterStrength = 10;20;30;40;50", "itemCost = 100;200;300",

@@ -14,9 +14,8 @@
 #include "engine/WorldCoords.h"
 #include "items/ItemReplicaInfo.h"
 #include "tests/support/BareCarrier.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/GameEngineFixture.h"
-#include "tests/support/LogCapture.h"
 #include "tests/support/Must.h"
 #include "tests/support/PacketBody.h"
 #include "tests/support/Records.h"
@@ -26,7 +25,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -124,14 +122,8 @@ public:
 
 GAME_IMPLEMENT_CLASS(RuleItem, Item);
 
-class ItemRecordTest : public GameEngineFixture {
+class ItemRecordTest : public CombatGameFixture {
 protected:
-    void SetUp() override
-    {
-        GameEngineFixture::SetUp();
-        Start();
-    }
-
     RuleItem* Make(std::vector<std::string> lines)
     {
         lines.insert(lines.begin(), "Class = RuleItem");
@@ -229,25 +221,15 @@ TEST_F(ItemRecordTest, AnUnreadableLevelStateKeepsTheDefaultsWithOneLine)
 
 // A rare item lying on the ground for an hour of game time: each sparkle plays out and goes
 // before the next one starts.
-class ItemSparkleTest : public GameEngineFixture {
+class ItemSparkleTest : public CombatWorldFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
         database.WriteRecord("Records/Fx/Sparkle.dbr", {"Class = EffectEntity"});
         database.WriteRecord("Records/Gem.dbr", {"Class = RuleItem", "itemClassification = Rare"});
-        Start({"rareItemSparkle = Records/Fx/Sparkle.dbr"});
-        previous = gEngine->SetWorld(std::make_unique<World>());
-        gEngine->GetWorld()->CreateRegion(1, Vec3(), ABBox({-9, -9, -9}, {9, 9, 9}));
+        database.WriteRecord(kSettings, {"rareItemSparkle = Records/Fx/Sparkle.dbr"});
+        CombatWorldFixture::SetUp();
     }
-    void TearDown() override
-    {
-        ShutdownObjects();
-        gEngine->SetWorld(std::move(previous));
-        GameEngineFixture::TearDown();
-    }
-
-    std::unique_ptr<World> previous;
 };
 
 TEST_F(ItemSparkleTest, AnItemOnTheGroundHoldsAtMostOneLiveSparkle)
@@ -272,8 +254,6 @@ TEST_F(ItemSparkleTest, AnItemOnTheGroundHoldsAtMostOneLiveSparkle)
 
 using Bytes = std::vector<uint8_t>;
 
-using Carrier = BareCarrier;
-
 ItemReplicaInfo Sample()
 {
     ItemReplicaInfo info;
@@ -296,7 +276,7 @@ Bytes LevelState(const ItemReplicaInfo& info)
 
 Bytes Wire(const ItemReplicaInfo& info)
 {
-    Carrier carrier;
+    BareCarrier carrier;
     NetPacketOutBuffer out(carrier);
     info.WriteReplicationData(out);
     out.Done();
@@ -305,7 +285,7 @@ Bytes Wire(const ItemReplicaInfo& info)
 
 bool ReadWire(const Bytes& bytes, size_t count, ItemReplicaInfo& info)
 {
-    Carrier carrier;
+    BareCarrier carrier;
     NetPacketInBuffer in(carrier, bytes.data(), static_cast<int>(count));
     return info.ReadReplicationData(in);
 }

@@ -12,8 +12,8 @@
 #include "items/LootMasterTable.h"
 #include "items/LootRandomizerTable.h"
 #include "items/LootTable.h"
+#include "tests/support/CombatWorldFixture.h"
 #include "tests/support/EngineFixture.h"
-#include "tests/support/GameEngineFixture.h"
 #include "tests/support/LootDraw.h"
 #include "tests/support/Records.h"
 #include "tests/support/ScriptedRandom.h"
@@ -209,18 +209,13 @@ TEST_F(LootBaseTest, MasterTablesShareTheDepthAndLogWhatIsNoTable)
     EXPECT_EQ(Roll(*master, {}), "I/L9.dbr");
 }
 
-class LootTableTest : public EngineFixture {
-protected:
-    // Randomizer tables R/C1..R/C<n>, each naming the next, the last naming "affix".
-    void Chain(const std::string& prefix, int length)
-    {
-        for (int i = 1; i <= length; ++i) {
-            const std::string next =
-                i == length ? std::string("affix") : prefix + std::to_string(i + 1) + ".dbr";
-            OneAffixTable(database, prefix + std::to_string(i) + ".dbr", next);
-        }
-    }
-};
+using LootTableTest = EngineFixture;
+
+// Record names of a chain: its link i, or `last` past its length.
+std::string Link(const std::string& chain, int i, int length, const char* last)
+{
+    return i > length ? std::string(last) : chain + std::to_string(i) + ".dbr";
+}
 
 TEST_F(LootTableTest, FourZeroPickWeightsKeepBothAffixes)
 {
@@ -269,7 +264,9 @@ TEST_F(LootTableTest, SixChainedRandomizerTablesLogTheLast)
 {
     for (const auto& [length, logged] : std::vector<std::pair<int, size_t>>{{5, 0}, {6, 1}}) {
         const std::string chain = "R/C" + std::to_string(length) + "_";
-        Chain(chain, length);
+        for (int i = 1; i <= length; ++i)
+            OneAffixTable(database, Link(chain, i, length, ""),
+                          Link(chain, i + 1, length, "affix"));
         LootTable table;
         table.Load(Record("lootName1 = item\nlootWeight1 = 1\nprefixRandomizerChance = 100\n"
                           "prefixRandomizerName1 = " +
@@ -286,15 +283,12 @@ TEST_F(LootTableTest, LoaderFollowsSixChainedLootTablesThenLogs)
     for (const auto& [length, logged] : std::vector<std::pair<int, size_t>>{{5, 0}, {6, 1}}) {
         log.Clear();
         const std::string chain = "L/C" + std::to_string(length) + "_";
-        for (int i = 1; i <= length; ++i) {
-            const std::string next =
-                i == length ? std::string("item") : chain + std::to_string(i + 1) + ".dbr";
-            database.WriteRecord(chain + std::to_string(i) + ".dbr",
-                                 {"Class = LootTable", "lootName1 = " + next, "lootWeight1 = 1",
-                                  "prefixRandomizerChance = 100",
-                                  "prefixRandomizerName1 = pre" + std::to_string(i),
-                                  "prefixRandomizerWeight1 = 1"});
-        }
+        for (int i = 1; i <= length; ++i)
+            database.WriteRecord(
+                Link(chain, i, length, ""),
+                {"Class = LootTable", "lootName1 = " + Link(chain, i + 1, length, "item"),
+                 "lootWeight1 = 1", "prefixRandomizerChance = 100",
+                 "prefixRandomizerName1 = pre" + std::to_string(i), "prefixRandomizerWeight1 = 1"});
         LootLoader loader;
         loader.Load(Record("n1 = " + chain + "1.dbr\nw1 = 1\n"), "n", "w", 1, 0);
         ScriptedRandom random;
@@ -412,12 +406,11 @@ TEST_F(LootItemTableRandomizerTest, ChanceIsInclusiveAndAbove100AlwaysPasses)
     for (const auto& [chance, f, drawn] : std::vector<std::tuple<std::string, float, bool>>{
              {"50", 50.0f, true}, {"50", 50.5f, false}, {"150", 99.9f, true}}) {
         LootItemTableRandomizer randomizer;
-        ++tables;
-        database.WriteRecord("R/Chance" + std::to_string(tables) + ".dbr",
-                             {"prefixRandomizerChance = " + chance,
-                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1",
-                              "prefixOnly = 1"});
-        randomizer.LoadFromDatabase("R/Chance" + std::to_string(tables) + ".dbr");
+        const std::string record = "R/Chance" + std::to_string(++tables) + ".dbr";
+        database.WriteRecord(record, {"prefixRandomizerChance = " + chance,
+                                      "prefixRandomizerName1 = R/Pre.dbr",
+                                      "prefixRandomizerWeight1 = 1", "prefixOnly = 1"});
+        randomizer.LoadFromDatabase(record);
         ScriptedRandom random;
         random.ints = {1};
         random.floats = {f};
@@ -464,33 +457,21 @@ TEST_F(LootItemTableRandomizerTest, RandomizerTableWeightsTwoAndThree)
     EXPECT_EQ(out, "");
 }
 
-std::vector<std::pair<std::string, uint32_t>> Entries(const LootLoader& loader)
-{
-    std::vector<std::pair<std::string, uint32_t>> out;
-    for (const LootLoader::Entry& entry : loader.GetEntries())
-        out.emplace_back(entry.name, entry.weight);
-    return out;
-}
-
 TEST(LootLoaderTest, ByLocationReadsTheSixKeysAndTheDifficultysName)
 {
-    const LoadTable record = Record("chanceToEquipTorsoItem1 = 5\n"
-                                    "lootTorsoItem1 = a.dbr;b.dbr\n"
-                                    "chanceToEquipTorsoItem2 = -4\n"
-                                    "lootTorsoItem2 = neg.dbr\n"
-                                    "chanceToEquipTorsoItem3 = 7\n"
-                                    "lootTorsoItem3 = ;\n"
-                                    "chanceToEquipTorsoItem6 = 3\n"
-                                    "lootTorsoItem6 = c.dbr;d.dbr\n"
-                                    "chanceToEquipTorsoItem7 = 9\n"
-                                    "lootTorsoItem7 = seven.dbr\n"
-                                    "chanceToEquipHeadItem1 = 1\n"
-                                    "lootHeadItem1 = head.dbr\n");
+    const LoadTable record = Record("chanceToEquipTorsoItem1 = 5\nlootTorsoItem1 = a.dbr;b.dbr\n"
+                                    "chanceToEquipTorsoItem2 = -4\nlootTorsoItem2 = neg.dbr\n"
+                                    "chanceToEquipTorsoItem3 = 7\nlootTorsoItem3 = ;\n"
+                                    "chanceToEquipTorsoItem6 = 3\nlootTorsoItem6 = c.dbr;d.dbr\n"
+                                    "chanceToEquipTorsoItem7 = 9\nlootTorsoItem7 = seven.dbr\n"
+                                    "chanceToEquipHeadItem1 = 1\nlootHeadItem1 = head.dbr\n");
     LootLoader loader;
     loader.Load(record, LootLoader::Torso, 6, 1);
     // Negative weights, empty names and keys past the count are skipped.
-    EXPECT_EQ(Entries(loader),
-              (std::vector<std::pair<std::string, uint32_t>>{{"b.dbr", 5}, {"d.dbr", 3}}));
+    std::vector<std::pair<std::string, uint32_t>> entries;
+    for (const LootLoader::Entry& entry : loader.GetEntries())
+        entries.emplace_back(entry.name, entry.weight);
+    EXPECT_EQ(entries, (decltype(entries){{"b.dbr", 5}, {"d.dbr", 3}}));
     EXPECT_EQ(loader.GetTotalWeight(), 8u);
 
     // Seven or more keeps the previous list whole.
@@ -535,37 +516,29 @@ TEST(LootLoaderTest, HugeWeightsDoNotWrapTheTotal)
         ASSERT_EQ(std::get<0>(Draw(loader, random)), "a.dbr");
 }
 
-class LootLoaderRollTest : public EngineFixture {
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        OneAffixTable(database, "R/Brk.dbr", "b");
-        database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p1",
-                                           "randomizerWeight1 = 1", "randomizerName2 = p2",
-                                           "randomizerWeight2 = 2"});
-        database.WriteRecord("T/Fixed.dbr",
-                             {"Class = LootItemTable_FixedWeight", "lootName1 = item.dbr",
-                              "lootWeight1 = 1", "lootName2 = other.dbr", "lootWeight2 = 2",
-                              "brokenOnly = 100", "bothPrefixSuffix = 30",
-                              "brokenRandomizerChance = 100", "brokenRandomizerName1 = R/Brk.dbr",
-                              "brokenRandomizerWeight1 = 1", "prefixRandomizerChance = 60",
-                              "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
-    }
+using LootLoaderRollTest = EngineFixture;
 
-    std::string Broken(LootLoader& loader)
-    {
+TEST_F(LootLoaderRollTest, LoaderHandsItsSettingsToTheTable)
+{
+    OneAffixTable(database, "R/Brk.dbr", "b");
+    database.WriteRecord("R/Pre.dbr", {"Class = LootRandomizerTable", "randomizerName1 = p1",
+                                       "randomizerWeight1 = 1", "randomizerName2 = p2",
+                                       "randomizerWeight2 = 2"});
+    database.WriteRecord("T/Fixed.dbr",
+                         {"Class = LootItemTable_FixedWeight", "lootName1 = item.dbr",
+                          "lootWeight1 = 1", "lootName2 = other.dbr", "lootWeight2 = 2",
+                          "brokenOnly = 100", "bothPrefixSuffix = 30",
+                          "brokenRandomizerChance = 100", "brokenRandomizerName1 = R/Brk.dbr",
+                          "brokenRandomizerWeight1 = 1", "prefixRandomizerChance = 60",
+                          "prefixRandomizerName1 = R/Pre.dbr", "prefixRandomizerWeight1 = 1"});
+    const auto Broken = [](LootLoader& loader) {
         ScriptedRandom random;
         // Loader, table, then the randomizer's share: 50 of 130 is the broken share.
         random.ints = {0, 0, 50};
         auto [base, prefix, suffix] = Draw(loader, random);
         EXPECT_EQ(base, "item.dbr");
         return prefix;
-    }
-};
-
-TEST_F(LootLoaderRollTest, LoaderHandsItsSettingsToTheTable)
-{
+    };
     const LoadTable record = Record("n1 = T/Fixed.dbr\nw1 = 1\n");
     LootLoader loader;
     loader.Load(record, "n", "w", 1, 0);
@@ -581,12 +554,11 @@ TEST_F(LootLoaderRollTest, LoaderHandsItsSettingsToTheTable)
 constexpr const char* kCoins = "Records/Items/Coins.dbr";
 using Lines = std::vector<std::string>;
 
-class GoldGeneratorTest : public GameEngineFixture {
+class GoldGeneratorTest : public CombatGameFixture {
 protected:
     void SetUp() override
     {
-        GameEngineFixture::SetUp();
-        Start();
+        CombatGameFixture::SetUp();
         Game().GetRandomGen().Seed(1234);
     }
 

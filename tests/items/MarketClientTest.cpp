@@ -544,10 +544,18 @@ protected:
         gGameEngine->GetPlayerManagerClient()->SetMainPlayer(client ? kHeroB : kHeroA);
     }
 
-    static void AnswerInvitation(bool yes)
+    // A invites B, who is asked once, answers and then takes the step.
+    void Invite(
+        bool yes, const TwoMachines::Step& then = [] {})
     {
-        gGameEngine->GetDialogManager().AddResponse({DialogManager::PartyTradeInvitation, yes});
-        Trades().Update();
+        machines.Act(false, [] { Trades().HandleInitiateTradeOutbound(kHeroB, true); });
+        machines.Act(true, [yes, then] {
+            DialogManager& dialogs = gGameEngine->GetDialogManager();
+            EXPECT_EQ(dialogs.GetNumDialog(), 1u);
+            dialogs.AddResponse({DialogManager::PartyTradeInvitation, yes});
+            Trades().Update();
+            then();
+        });
     }
 
     TwoMachines machines{Stage, 17, kHeroA, kHeroB};
@@ -555,11 +563,7 @@ protected:
 
 TEST_F(TradeTwoMachinesTest, BothConfirmAndTheServerHoldsEachPlayersNewPossessions)
 {
-    machines.Act(false, [] { Trades().HandleInitiateTradeOutbound(kHeroB, true); });
-    machines.Act(true, [] {
-        EXPECT_EQ(gGameEngine->GetDialogManager().GetNumDialog(), 1u);
-        AnswerInvitation(true);
-    });
+    Invite(true);
     machines.Act(false, [] {
         ASSERT_TRUE(Trades().GetIsTradeActive());
         Offer(kGemA, 2);
@@ -608,11 +612,7 @@ TEST_F(TradeTwoMachinesTest, TwoPlayersAskingEachOtherAtOnceBothTrade)
 
 TEST_F(TradeTwoMachinesTest, ADeclinedInvitationCancelsTheInvitersTrade)
 {
-    machines.Act(false, [] { Trades().HandleInitiateTradeOutbound(kHeroB, true); });
-    machines.Act(true, [] {
-        AnswerInvitation(false);
-        EXPECT_TRUE(Trades().AbleToTrade());
-    });
+    Invite(false, [] { EXPECT_TRUE(Trades().AbleToTrade()); });
     machines.Look(false, [] {
         EXPECT_FALSE(Trades().IsInitiating());
         EXPECT_FALSE(Trades().GetIsTradeActive());
@@ -621,8 +621,7 @@ TEST_F(TradeTwoMachinesTest, ADeclinedInvitationCancelsTheInvitersTrade)
 
 TEST_F(TradeTwoMachinesTest, ACancelGivesTheOfferBackAndTheCopiesGo)
 {
-    machines.Act(false, [] { Trades().HandleInitiateTradeOutbound(kHeroB, true); });
-    machines.Act(true, [] { AnswerInvitation(true); });
+    Invite(true);
     machines.Act(false, [] {
         Offer(kGemA, 2);
         const size_t objects = ObjectManager::Instance().GetObjectCount();

@@ -10,8 +10,6 @@
 #include "engine/ObjectManager.h"
 #include "game/GameEngine.h"
 #include "items/CursorHandlerItemMove.h"
-#include "items/CursorHandlerOneShotUse.h"
-#include "items/CursorHandlerRelicCombine.h"
 #include "items/Inventory.h"
 #include "items/InventorySack.h"
 #include "items/Item.h"
@@ -79,10 +77,9 @@ protected:
         return AttachPlayerController(*carriers.back());
     }
 
-    static ItemReplicaInfo Info(const char* record, uint32_t seed) { return Replica(record, seed); }
     static uint32_t MakeItem(const char* record, uint32_t seed)
     {
-        return Item::CreateItem(Info(record, seed))->GetObjectId();
+        return Item::CreateItem(Replica(record, seed))->GetObjectId();
     }
 
     static std::vector<uint8_t> Written(PlayerInventoryCtrl& bag)
@@ -167,7 +164,7 @@ TEST_F(PlayerInventoryCtrlTest, HiddenPotionsFollowTheirPotionBothWays)
     stream.Sack(3);
     for (uint32_t i = 0; i < 3; ++i) {
         const int32_t cell = i == 0 ? 4 : -1;
-        stream.Entry(Info(kPotion, i), cell, cell);
+        stream.Entry(Replica(kPotion, i), cell, cell);
     }
     const std::vector<uint8_t> bytes = stream.EndSack().Bytes();
 
@@ -192,7 +189,7 @@ TEST_F(PlayerInventoryCtrlTest, ASackCountPastItsBoundRefusesTheSave)
 {
     // A potion behind the count: skipping the sack would lose it silently.
     BagStream stream(1, 0);
-    stream.Sack(4294967295u).Entry(Info(kPotion, 0), 0, 0).EndSack();
+    stream.Sack(4294967295u).Entry(Replica(kPotion, 0), 0, 0).EndSack();
     LogCapture log;
     IOStreamRead reader(stream.Bytes());
     NewCarrier()->GetInventoryCtrl().StreamProperties(&reader);
@@ -207,9 +204,9 @@ TEST_F(PlayerInventoryCtrlTest, ItemsWhoseRecordsAreMissingAreNamedAsPassedOverI
 {
     BagStream stream(1, 0);
     stream.Sack(3)
-        .Entry(Info("Records/Items/Gone.dbr", 1), 0, 0)
-        .Entry(Info(kRing, 2), 2, 0)
-        .Entry(Info("Records/Items/Lost.dbr", 3), 4, 0)
+        .Entry(Replica("Records/Items/Gone.dbr", 1), 0, 0)
+        .Entry(Replica(kRing, 2), 2, 0)
+        .Entry(Replica("Records/Items/Lost.dbr", 3), 4, 0)
         .EndSack();
     ControllerPlayer* target = NewCarrier();
     IOStreamRead reader(stream.Bytes());
@@ -595,14 +592,7 @@ protected:
                                     "bitmap = Gem.tex"});
         database.WriteRecord(kSlab, {"Class = ArmorProtective_Head", "strengthRequirement = 999",
                                      "bitmap = Slab.tex"});
-        InitializeObjects();
         controller = NewWearer();
-    }
-
-    void TearDown() override
-    {
-        ShutdownObjects();
-        WearerFixture::TearDown();
     }
 
     // Into the bag at the cell.

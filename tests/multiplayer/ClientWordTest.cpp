@@ -39,8 +39,8 @@ struct Verbatim final : NetPacket {
     std::vector<uint8_t> bytes;
 };
 
-// A listening server's session in a world of one region; what a client sends comes in through
-// the server's own door (Receive), judged and counted there, as it would from the link.
+// A listening server's session in a world of one region; Receive judges and counts a client's
+// message as the link would.
 class ClientWord : public CombatWorldFixture {
 protected:
     void SetUp() override
@@ -60,12 +60,12 @@ protected:
         CombatWorldFixture::TearDown();
     }
 
-    void BeServer()
+    void BeServer(ConnectionManager& listener)
     {
         gEngine->SetNetworkMode(true, false);
         Game().SetAsNetworkServer();
-        ASSERT_TRUE(server.Listen(0));
-        session = std::make_unique<NetworkSession>(server);
+        ASSERT_TRUE(listener.Listen(0));
+        session = std::make_unique<NetworkSession>(listener);
         session->OnJoined([this](int, uint32_t) { ++joins; });
     }
 
@@ -86,13 +86,10 @@ protected:
     // The same message under another id (the template's own id is unique in its bytes).
     static std::vector<uint8_t> WithId(std::vector<uint8_t> bytes, uint32_t from, uint32_t to)
     {
-        uint8_t was[4];
-        uint8_t now[4];
-        std::memcpy(was, &from, 4);
-        std::memcpy(now, &to, 4);
+        const auto* was = reinterpret_cast<const uint8_t*>(&from);
         const auto at = std::search(bytes.begin(), bytes.end(), was, was + 4);
         EXPECT_NE(at, bytes.end());
-        std::copy(now, now + 4, at);
+        std::memcpy(&*at, &to, 4);
         return bytes;
     }
     static std::vector<uint8_t> MoveToRegion99(uint32_t owner)
@@ -114,12 +111,10 @@ protected:
     int joins = 0;
 };
 
-// A client's host has the one player its join made: every further spawn-player is a forgery,
-// refused and counted, and a thousand of them from a client on the link drop its host as any
-// flood of forgeries does, in one counted line.
+// Every spawn-player past the one a join made is a forgery: a thousand drop the host as a flood.
 TEST_F(ClientWord, AThousandSpawnPlayersMakeNoPlayerBeyondTheOne)
 {
-    BeServer();
+    BeServer(server);
     const std::vector<uint8_t> first = SpawnOf(kHostHero);
     std::vector<std::unique_ptr<ConnectionManager>> joined = JoinClients(server, 1);
     ASSERT_EQ(joined.size(), 1u);
@@ -148,11 +143,9 @@ TEST_F(ClientWord, AThousandSpawnPlayersMakeNoPlayerBeyondTheOne)
               1u);
 }
 
-// What a client's word makes on the server counts toward its share, refused past it at once,
-// in its own counted line.
 TEST_F(ClientWord, WhatAClientsWordMakesOnTheServerStaysWithinItsShare)
 {
-    BeServer();
+    BeServer(server);
     {
         const Engine::PeerWord word(0, 1);
         for (uint32_t serial = 0; serial < NetworkSession::kClientShare + 20; ++serial) {
@@ -172,12 +165,10 @@ TEST_F(ClientWord, WhatAClientsWordMakesOnTheServerStaysWithinItsShare)
               1u);
 }
 
-// Whatever message made it, what the clients hold at the server's word bounds what another
-// client's word makes: past it every creation is refused in one counted line, and there is room
-// again once what they held is gone.
+// What clients hold at the server's word counts too; room comes back once it is gone.
 TEST_F(ClientWord, WhatTheClientsHoldAtTheServersWordBoundsWhatAClientMakes)
 {
-    BeServer();
+    BeServer(server);
     for (uint32_t id = 0x1000; id < 0x1000 + NetworkSession::kMaxSpawned - 1; ++id) {
         ASSERT_NE(ObjectManager::Instance().CreateObjectFromFile<Entity>(kSpark, id), nullptr);
         CreateEntityPacket made;
@@ -205,12 +196,10 @@ TEST_F(ClientWord, WhatTheClientsHoldAtTheServersWordBoundsWhatAClientMakes)
               1u);
 }
 
-// A move that names a region the world does not hold is refused where it comes in, on the server
-// and on a client alike: it runs nowhere, goes on to no one, and its lines are its sender's
-// counts, never a line a frame.
+// Such a move runs nowhere and goes on to no one; its lines are counts, never a line a frame.
 TEST_F(ClientWord, MovesToAMissingRegionAreRefusedAtTheDoorOnEveryMachine)
 {
-    BeServer();
+    BeServer(server);
     session->OnHostJoined(1);
     Receive(server, 1, SpawnOf(kHostHero));
     ASSERT_EQ(joins, 1);
@@ -254,18 +243,12 @@ struct MovesHeard final : ConnectionManager::Listener {
     int moves = 0;
 };
 
-// Through the link: a hostile client's thousand moves from a missing region, as fast as it can
-// send them, run nowhere, reach no other client and leave the server at most two lines a second,
-// each naming the client.
+// Sent as fast as the link takes them, they reach no other client.
 TEST_F(ClientWord, AThousandMovesToAMissingRegionThroughTheLinkLeaveTwoLinesASecond)
 {
     // The engine's own link, where the shim refuses what it judges.
-    gEngine->SetNetworkMode(true, false);
-    Game().SetAsNetworkServer();
     ConnectionManager& link = gEngine->GetNetworkConnectionManager();
-    ASSERT_TRUE(link.Listen(0));
-    session = std::make_unique<NetworkSession>(link);
-    session->OnJoined([this](int, uint32_t) { ++joins; });
+    ASSERT_NO_FATAL_FAILURE(BeServer(link));
     const std::vector<uint8_t> hero = SpawnOf(kHostHero);
     std::vector<std::unique_ptr<ConnectionManager>> joined = JoinClients(link, 2);
     ASSERT_EQ(joined.size(), 2u);
@@ -311,11 +294,9 @@ TEST_F(ClientWord, AThousandMovesToAMissingRegionThroughTheLinkLeaveTwoLinesASec
     EXPECT_EQ(log.Count(2, "ConnectionManager: host 1 dropped: flood"), 1u);
 }
 
-// Two peers refused within one second are each told in their own words, however many more of
-// its kind the other sends.
 TEST_F(ClientWord, TwoPeersRefusedInOneSecondAreEachNamed)
 {
-    BeServer();
+    BeServer(server);
     SinglePlayerHeartbeatPacket forged;
     forged.player.playerId = (3u << 28) | 1;
     SessionEndsPacket serverOnly;

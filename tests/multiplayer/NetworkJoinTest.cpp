@@ -137,8 +137,7 @@ TEST_F(NetworkJoin, ServerSendsWelcomeWorldAndMarkThenTheClientAnswersAndSendsIt
     EXPECT_EQ(Types(Connection().TakeSentPackets()), (std::vector<uint32_t>{35, 36, 30, 24}));
 }
 
-// What a client dropped before another joined lies on the server's ground: the newcomer is sent
-// it with the rest of the world, where it lies and as it was rolled, so both end with its line.
+// Where it lies and as it was rolled, so both machines end with its line.
 TEST_F(NetworkJoin, AClientThatJoinsIsSentTheItemsOnTheGround)
 {
     Be(false);
@@ -168,8 +167,7 @@ TEST_F(NetworkJoin, AClientThatJoinsIsSentTheItemsOnTheGround)
     EXPECT_EQ(std::make_tuple(made.baseName, made.seed), std::make_tuple(dropped.baseName, 4242u));
 }
 
-// The end carries the server's outcome and digest to every client, whose own copy of the quest
-// may have missed news; an end in another host's name ends nothing.
+// A client's own copy of the quest may have missed news, so the server's outcome is what counts.
 TEST_F(NetworkJoin, TheEndCarriesTheServersOutcomeAndOnlyTheServersEndCounts)
 {
     Be(false);
@@ -191,9 +189,7 @@ TEST_F(NetworkJoin, TheEndCarriesTheServersOutcomeAndOnlyTheServersEndCounts)
     EXPECT_EQ(client.GetEndDigest(), 0xa243e656u);
     // Heard once: a second end, whatever it says, changes nothing.
     SessionEndsPacket again;
-    again.PrepareOutBuffer();
-    Deliver(client, std::vector<uint8_t>(again.GetOutBuffer(),
-                                         again.GetOutBuffer() + again.GetOutBufferSize()));
+    client.OnMessage(ConnectionManager::kServerHost, again);
     EXPECT_EQ(client.GetEndOutcome(), 1u);
     EXPECT_EQ(heard, 1);
 }
@@ -214,10 +210,7 @@ TEST_F(NetworkJoin, SpawnOfARecordThatMakesNoEntityMakesNothing)
     EXPECT_EQ(client.GetNacked(), (std::vector<uint32_t>{0x31, 0x31, 0x31}));
 }
 
-// A client holds no more of its server's spawns than a level may make, counted from what exists
-// now, whether the server took one away or the world did: one past it is refused and the session
-// is over its bound. Every spawn after that is refused as quickly, and told as a count, as is
-// every line the server's messages cause.
+// Counted from what exists now, however the rest went; refusals past it are told as counts.
 TEST_F(NetworkJoin, AClientHoldsNoMoreOfItsServersSpawnsThanALevelMayMake)
 {
     constexpr const char* kSpark = "Records/Test/NetSpark.dbr";
@@ -321,8 +314,7 @@ TEST_F(NetworkJoin, LeaveTakesTheHostsPlayersAndEntitiesOffEveryMachine)
     EXPECT_TRUE(Game().GetPlayerManagerClient()->IsPlayerInGame(kStayer));
 }
 
-// What a client makes or takes away on every machine, judged by the server before any of it is
-// carried out, then carried out there as a client's own message is.
+// What a client makes or takes away, judged by the server before it is carried out there.
 class ClientCreation : public NetworkJoin {
 protected:
     void SetUp() override
@@ -342,7 +334,7 @@ protected:
     }
 
     // Judged as host 1's and, when it passes, carried out here.
-    const char* FromClient(NetPacket& packet)
+    template <class Packet> const char* FromClient(Packet&& packet)
     {
         const char* why = session->Refusal(1, packet);
         if (why == nullptr)
@@ -391,51 +383,38 @@ TEST_F(ClientCreation, TakesOnlyItsOwnFreeIdsForItsOwnThings)
 {
     constexpr const char* kNotOwn = "speaks for what is not its own";
     constexpr const char* kInUse = "makes an object under an id in use";
-    auto ownItem = Item((1u << 28) | 100, 0);
-    auto carried = Item((1u << 28) | 101, kOwnHero);
-    auto forOther = Item((1u << 28) | 102, kOtherHero);
-    auto forServer = Item((1u << 28) | 103, serverHero);
-    auto serverIdItem = Item(0x5000, 0);
-    auto takenItem = Item(kOwnHero, 0);
-    auto ownThing = Thing((1u << 28) | 200);
-    auto otherThing = Thing((2u << 28) | 200);
-    auto serverThing = Thing(5000);
-    auto noIdThing = Thing(0);
-    auto ownPortal = Portal((1u << 28) | 300, kOwnHero);
-    auto otherOwner = Portal((1u << 28) | 301, kOtherHero);
-    auto otherPortal = Portal((2u << 28) | 300, kOtherHero);
+    constexpr uint32_t own = 1u << 28;
+    // Each packet lives as long as its row.
     struct {
         const char* what;
-        NetPacket& packet;
+        NetPacket&& packet;
         const char* refusal;
         uint32_t made;
     } rows[] = {
-        {"an item dropped", ownItem, nullptr, ownItem.item.id},
-        {"an item for its hero", carried, nullptr, carried.item.id},
-        {"an item for another's hero", forOther, kNotOwn, forOther.item.id},
-        {"an item for the server's hero", forServer, kNotOwn, forServer.item.id},
-        {"an item under the server's id", serverIdItem, kNotOwn, 0x5000},
-        {"an item under an id in use", takenItem, kInUse, 0},
-        {"an entity", ownThing, nullptr, ownThing.objectId},
-        {"an entity under another's id", otherThing, kNotOwn, otherThing.objectId},
-        {"an entity under the server's id", serverThing, kNotOwn, 5000},
-        {"an entity under no id", noIdThing, kNotOwn, 0},
-        {"an entity again", ownThing, kInUse, 0},
-        {"its portal", ownPortal, nullptr, ownPortal.objectId},
-        {"a portal in another's name", otherOwner, kNotOwn, otherOwner.objectId},
-        {"another's portal", otherPortal, kNotOwn, otherPortal.objectId},
+        {"an item dropped", Item(own | 100, 0), nullptr, own | 100},
+        {"an item for its hero", Item(own | 101, kOwnHero), nullptr, own | 101},
+        {"an item for another's hero", Item(own | 102, kOtherHero), kNotOwn, own | 102},
+        {"an item for the server's hero", Item(own | 103, serverHero), kNotOwn, own | 103},
+        {"an item under the server's id", Item(0x5000, 0), kNotOwn, 0x5000},
+        {"an item under an id in use", Item(kOwnHero, 0), kInUse, 0},
+        {"an entity", Thing(own | 200), nullptr, own | 200},
+        {"an entity under another's id", Thing((2u << 28) | 200), kNotOwn, (2u << 28) | 200},
+        {"an entity under the server's id", Thing(5000), kNotOwn, 5000},
+        {"an entity under no id", Thing(0), kNotOwn, 0},
+        {"an entity again", Thing(own | 200), kInUse, 0},
+        {"its portal", Portal(own | 300, kOwnHero), nullptr, own | 300},
+        {"a portal in another's name", Portal(own | 301, kOtherHero), kNotOwn, own | 301},
+        {"another's portal", Portal((2u << 28) | 300, kOtherHero), kNotOwn, (2u << 28) | 300},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        const char* why = FromClient(row.packet);
-        EXPECT_STREQ(why, row.refusal);
-        if (row.made != 0) {
+        EXPECT_STREQ(FromClient(row.packet), row.refusal);
+        if (row.made != 0)
             EXPECT_EQ(Exists(row.made), row.refusal == nullptr);
-        }
     }
     // The one lies on the ground, the other is carried.
-    EXPECT_TRUE(ObjectManager::Instance().GetObject<Entity>(ownItem.item.id)->IsInWorld());
-    EXPECT_FALSE(ObjectManager::Instance().GetObject<Entity>(carried.item.id)->IsInWorld());
+    EXPECT_TRUE(ObjectManager::Instance().GetObject<Entity>(own | 100)->IsInWorld());
+    EXPECT_FALSE(ObjectManager::Instance().GetObject<Entity>(own | 101)->IsInWorld());
     EXPECT_TRUE(Game().HasFixedItemTeleport(kOwnHero));
     EXPECT_FALSE(Game().HasFixedItemTeleport(kOtherHero));
 
@@ -466,19 +445,14 @@ TEST_F(ClientCreation, ItsOwnItemAndPortalAreMadeOnTheOtherClients)
 TEST_F(ClientCreation, ClosesOnlyItsOwnPlayersPortal)
 {
     Game().CreateFixedItemTeleportNetHook(WorldAt({8, 0, 8}), kOtherHero, (2u << 28) | 300, "");
-    auto own = Portal((1u << 28) | 300, kOwnHero);
-    ASSERT_EQ(FromClient(own), nullptr);
-    auto others = Closing((2u << 28) | 300);
-    auto byOwner = Closing(kOtherHero);
-    auto byItsId = Closing((1u << 28) | 300);
-    auto byItsPlayer = Closing(kOwnHero);
-    EXPECT_STREQ(FromClient(others), "speaks for what is not its own");
-    EXPECT_STREQ(FromClient(byOwner), "speaks for what is not its own");
+    ASSERT_EQ(FromClient(Portal((1u << 28) | 300, kOwnHero)), nullptr);
+    EXPECT_STREQ(FromClient(Closing((2u << 28) | 300)), "speaks for what is not its own");
+    EXPECT_STREQ(FromClient(Closing(kOtherHero)), "speaks for what is not its own");
     EXPECT_TRUE(Game().HasFixedItemTeleport(kOtherHero));
-    EXPECT_EQ(FromClient(byItsId), nullptr);
+    EXPECT_EQ(FromClient(Closing((1u << 28) | 300)), nullptr);
     EXPECT_FALSE(Game().HasFixedItemTeleport(kOwnHero));
     // A player that dies closes his portal by his own id, whether he has one or not.
-    EXPECT_EQ(FromClient(byItsPlayer), nullptr);
+    EXPECT_EQ(FromClient(Closing(kOwnHero)), nullptr);
     EXPECT_TRUE(Game().HasFixedItemTeleport(kOtherHero));
 }
 
@@ -487,10 +461,8 @@ TEST_F(ClientCreation, HoldsOnlySoManyAndTheCountFallsAsTheyGo)
     const size_t held = ClientHoldings::Of(1).entities;
     EXPECT_EQ(held, 1u);
     uint32_t serial = 0x400;
-    for (size_t i = held; i < ClientHoldings::kMaxEntities; ++i) {
-        auto thing = Thing((1u << 28) | ++serial);
-        ASSERT_EQ(FromClient(thing), nullptr) << i;
-    }
+    for (size_t i = held; i < ClientHoldings::kMaxEntities; ++i)
+        ASSERT_EQ(FromClient(Thing((1u << 28) | ++serial)), nullptr) << i;
     auto oneMore = Thing((1u << 28) | ++serial);
     EXPECT_STREQ(FromClient(oneMore), "holds all the entities it may");
     EXPECT_FALSE(Exists(oneMore.objectId));
@@ -499,12 +471,9 @@ TEST_F(ClientCreation, HoldsOnlySoManyAndTheCountFallsAsTheyGo)
     ObjectManager::Instance().DestroyObjectEx(gone, "test", __LINE__);
     EXPECT_EQ(FromClient(oneMore), nullptr);
 
-    for (size_t i = ClientHoldings::Of(1).items; i < ClientHoldings::kMaxItems; ++i) {
-        auto item = Item((1u << 28) | ++serial, 0);
-        ASSERT_EQ(FromClient(item), nullptr) << i;
-    }
-    auto itemTooMany = Item((1u << 28) | ++serial, kOwnHero);
-    EXPECT_STREQ(FromClient(itemTooMany), "holds all the items it may");
+    for (size_t i = ClientHoldings::Of(1).items; i < ClientHoldings::kMaxItems; ++i)
+        ASSERT_EQ(FromClient(Item((1u << 28) | ++serial, 0)), nullptr) << i;
+    EXPECT_STREQ(FromClient(Item((1u << 28) | ++serial, kOwnHero)), "holds all the items it may");
 }
 
 TEST_F(ClientCreation, ATextNamesItsOwnPlayerOrGoesToItsOwn)

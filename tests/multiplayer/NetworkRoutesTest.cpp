@@ -83,6 +83,14 @@ protected:
         return packet.GetType() == 107 ? "joins a party it was not let in" : nullptr;
     }
 
+    // Host 1 sends `packet`, `times` over.
+    void Receive(NetPacket& packet, int times = 1)
+    {
+        packet.PrepareOutBuffer();
+        for (int i = 0; i < times; ++i)
+            server.Receive(1, packet.GetOutBuffer(), packet.GetOutBufferSize());
+    }
+
     size_t delivered = 0;
 };
 
@@ -116,8 +124,7 @@ TEST_F(ClientMessage, IsRefusedWhenItIsNotTheClientsToSend)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         delivered = 0;
-        row.packet->PrepareOutBuffer();
-        server.Receive(1, row.packet->GetOutBuffer(), row.packet->GetOutBufferSize());
+        Receive(*row.packet);
         EXPECT_EQ(delivered, row.delivered ? 1u : 0u);
         refused += row.delivered ? 0 : 1;
         EXPECT_EQ(server.GetCounters(1).dropped, refused);
@@ -131,47 +138,38 @@ TEST_F(ClientMessage, OfABoundedKindIsRefusedBeyondItsNumberASecond)
     // Portal closings, four a second; other kinds go on being heard.
     DestroyItemTeleportPacket closing;
     closing.objectId = Of(1);
-    closing.PrepareOutBuffer();
-    for (int i = 0; i < 6; ++i)
-        server.Receive(1, closing.GetOutBuffer(), closing.GetOutBufferSize());
+    Receive(closing, 6);
     EXPECT_EQ(delivered, 4u);
     EXPECT_EQ(server.GetCounters(1).dropped, 2u);
     EXPECT_EQ(log.CountContaining("dropped: more of its kind than a second allows"), 1u);
     SinglePlayerHeartbeatPacket heartbeat;
     heartbeat.player.playerId = Of(1);
-    heartbeat.PrepareOutBuffer();
-    server.Receive(1, heartbeat.GetOutBuffer(), heartbeat.GetOutBufferSize());
+    Receive(heartbeat);
     EXPECT_EQ(delivered, 5u);
 }
 
-// Chat is relayed to every machine: a flood of it is cut at sixteen lines a second, and the
-// session's own word is no chat: only the server ends a session, and a client's "done" goes to
-// the server alone.
+// Chat reaches every machine, so a flood is cut at sixteen lines a second; a client's "done" goes
+// to the server alone.
 TEST_F(ClientMessage, ChatIsBoundedAndOnlyTheServerEndsTheSession)
 {
     ChatPacket line;
     line.sender = L"host 0";
     line.text = L"session ends";
-    line.PrepareOutBuffer();
-    for (int i = 0; i < 20; ++i)
-        server.Receive(1, line.GetOutBuffer(), line.GetOutBufferSize());
+    Receive(line, 20);
     EXPECT_EQ(delivered, 16u);
     EXPECT_EQ(server.GetCounters(1).dropped, 4u);
     SessionEndsPacket ends;
-    ends.PrepareOutBuffer();
-    server.Receive(1, ends.GetOutBuffer(), ends.GetOutBufferSize());
+    Receive(ends);
     EXPECT_EQ(delivered, 16u);
     EXPECT_EQ(server.GetCounters(1).dropped, 5u);
     HostDonePacket done;
-    done.PrepareOutBuffer();
-    server.Receive(1, done.GetOutBuffer(), done.GetOutBufferSize());
+    Receive(done);
     EXPECT_EQ(delivered, 17u);
     EXPECT_EQ(ConnectionManager::RouteMask(done, 1, Hosts({1, 2})), Hosts({0}));
     EXPECT_EQ(ConnectionManager::RouteMask(ends, 0, Hosts({1, 2})), Hosts({0, 1, 2}));
 }
 
-// A client may send any type of the game's: each has its row, which says more than "anyone to
-// everyone".
+// A client may send any type, so none may go from anyone to everyone.
 TEST(NetworkRoutes, EveryTypeHasItsRow)
 {
     for (uint32_t type = 0; type < ConnectionManager::kMaxTypes; ++type) {

@@ -311,6 +311,7 @@ protected:
     }
 
     NpcConversationManager& manager = NpcConversationManager::Get();
+    const uint32_t ids[2] = {11, 22};
 };
 
 using Lines = std::vector<std::pair<uint32_t, std::string>>;
@@ -319,7 +320,6 @@ TEST_F(Conversations, SpeakersComeByNumberAndLinesInOrderAgainFromEachBeginning)
 {
     Conversation conversation = Loaded();
     ASSERT_EQ(conversation.GetNumberOfConversationalists(), 2u);
-    const uint32_t ids[] = {11, 22};
     conversation.SetConversationActors(ids);
     conversation.SetConversationActors(nullptr);
     std::vector<uint32_t> actors{7};
@@ -349,7 +349,6 @@ TEST_F(Conversations, APackLoadsOnceAndNpcsMoveBetweenFreeAndBusy)
 
     for (const uint32_t npc : {11u, 22u, 33u, 11u})
         manager._MakeEnabled(npc);
-    const uint32_t ids[] = {11, 22};
     manager.OnStartConversation(talk, ids, WorldVec3());
     EXPECT_EQ(manager.GetAvailableNpcs(), (std::vector<uint32_t>{33}));
     EXPECT_EQ(manager.GetBusyNpcs(), (std::vector<uint32_t>{11, 22}));
@@ -370,7 +369,6 @@ TEST_F(Conversations, DisablingARunningPackLetsItFinishThenDisablesItOnce)
 {
     manager._EnableConversationPak(kPak);
     Conversation* talk = manager.GetAvailableConversations().front();
-    const uint32_t ids[] = {11, 22};
     manager.OnStartConversation(talk, ids, WorldVec3());
     manager._DisableConversationPak(kPak);
     EXPECT_TRUE(talk->IsPendingDisable());

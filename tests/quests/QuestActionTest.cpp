@@ -64,7 +64,7 @@ TEST_P(RewardAnnouncement, PaysTheDifficultysAmountAndAnnouncesByRegionAndTags)
 {
     const RewardRow& row = GetParam();
     gEngine->GetGameInfo().SetDifficulty(row.difficulty);
-    auto* money = LoadAction<Action_GiveMoney>("Action_GiveMoney", [&](Action_GiveMoney& a) {
+    auto* money = LoadAction<Action_GiveMoney>("Action_GiveMoney", [&](auto& a) {
         a.SetMoneyAmountNormal(100);
         a.SetMoneyAmountEpic(row.epicAmount);
         a.SetMoneyAmountLegendary(200);
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(QuestActions, NoSkillPointsMeansNothingAtAll)
 {
     auto* skills = LoadAction<Action_GiveSkillPoints>(
-        "Action_GiveSkillPoints", [](Action_GiveSkillPoints& a) { a.SetSkillPointsAmountEpic(2); });
+        "Action_GiveSkillPoints", [](auto& a) { a.SetSkillPointsAmountEpic(2); });
     Heard<GameEvent_ShowTextBanner> banners("GameEvent_ShowTextBanner");
     Heard<GameEvent_GenericEntity> skillUps("GameEvent_PlayerSkillUp");
     skills->Fire(0, false);
@@ -108,9 +108,8 @@ TEST_F(QuestActions, NoSkillPointsMeansNothingAtAll)
 
 TEST_F(QuestActions, ItemNeedsSomewhereToLand)
 {
-    auto* give = LoadAction<Action_GiveItem>("Action_GiveItem", [](Action_GiveItem& a) {
-        a.SetItemNormal("Records/Items/Nothing.dbr");
-    });
+    auto* give = LoadAction<Action_GiveItem>(
+        "Action_GiveItem", [](auto& a) { a.SetItemNormal("Records/Items/Nothing.dbr"); });
     gGameEngine->GetPlayerManagerClient()->SetMainPlayer(0);
     GAME::Test::LogCapture log;
     give->Fire(0, false);
@@ -132,8 +131,8 @@ TEST_F(QuestActions, RestoredStateCompletesAndJournalsSilently)
 
     gEngine->GetGameInfo().SetDifficulty(2);
     Heard<GameEvent_UpdateJournal> journal("GameEvent_UpdateJournal");
-    auto* entry = LoadAction<Action_UpdateJournalEntry>(
-        "Action_UpdateJournalEntry", [](Action_UpdateJournalEntry& a) { a.SetTitleTag("t"); });
+    auto* entry = LoadAction<Action_UpdateJournalEntry>("Action_UpdateJournalEntry",
+                                                        [](auto& a) { a.SetTitleTag("t"); });
     QuestRepository::Get().GetQuestByIndex(0)->SetRewardGold(2, 200);
     entry->Fire(0, true);
     entry->Fire(0, false);
@@ -162,11 +161,10 @@ TEST_P(NpcDialogAnnouncement, WaitsForTheElderEvenAcrossASave)
 {
     const bool reload = GetParam();
     database.WriteRecord("Records/Dialog/Elder.dbr", {"defaultDialogTextTag = tagElder"});
-    auto* update =
-        LoadAction<Action_UpdateNPCDialog>("Action_UpdateNPCDialog", [](Action_UpdateNPCDialog& a) {
-            a.SetNPC("Records/Creatures/NPC/Village/VillageElder.dbr");
-            a.SetDialogFile("Records/Dialog/Elder.dbr");
-        });
+    auto* update = LoadAction<Action_UpdateNPCDialog>("Action_UpdateNPCDialog", [](auto& a) {
+        a.SetNPC("Records/Creatures/NPC/Village/VillageElder.dbr");
+        a.SetDialogFile("Records/Dialog/Elder.dbr");
+    });
     update->Fire(0, false);
     EXPECT_TRUE(update->IsPendingFire());
     if (reload) {
@@ -200,12 +198,12 @@ protected:
 
 TEST_F(QuestConditions, HerdCountsInTheQuestWindowAndHoldsAtItsCount)
 {
-    auto* herd = LoadCondition<Condition_KillCreatureHerd>("Condition_KillCreatureHerd",
-                                                           [](Condition_KillCreatureHerd& c) {
-                                                               c.SetCreatureRecord(kRaider);
-                                                               c.SetCreatureCount(3);
-                                                               c.SetQuestWindowDisplay("Raiders");
-                                                           });
+    auto* herd =
+        LoadCondition<Condition_KillCreatureHerd>("Condition_KillCreatureHerd", [](auto& c) {
+            c.SetCreatureRecord(kRaider);
+            c.SetCreatureCount(3);
+            c.SetQuestWindowDisplay("Raiders");
+        });
     Kill(kRaider, MakeMonster(kRaider)->GetObjectId(), 5);
     Kill(kRaider, MakeMonster(kRaider)->GetObjectId(), 5);
     std::vector<std::string> lines;
@@ -222,8 +220,7 @@ TEST_F(QuestConditions, ProxyKillsMustEqualTheSiblingCount)
 {
     const char* camp = "Records/Proxies/RaiderCamp.dbr";
     auto* proxy = LoadCondition<Condition_KillAllCreaturesFromProxy>(
-        "Condition_KillAllCreaturesFromProxy",
-        [&](Condition_KillAllCreaturesFromProxy& c) { c.SetProxyRecord(camp); });
+        "Condition_KillAllCreaturesFromProxy", [&](auto& c) { c.SetProxyRecord(camp); });
     for (uint32_t siblings : {3u, 1u, 3u}) {
         EXPECT_FALSE(proxy->GetSatisfied());
         Monster* monster = MakeMonster("Records/Creatures/Monster/Jackalman/Jackalman.dbr");
@@ -237,8 +234,8 @@ TEST_F(QuestConditions, ProxyKillsMustEqualTheSiblingCount)
 TEST_F(QuestConditions, VolumeIsHeardOnlyOnceItsSpawnWasSeen)
 {
     Player* player = MakeMainPlayer();
-    auto* enter = LoadCondition<Condition_EnterVolume>(
-        "Condition_EnterVolume", [](Condition_EnterVolume& c) { c.SetVolumeRecord(kGate); });
+    auto* enter = LoadCondition<Condition_EnterVolume>("Condition_EnterVolume",
+                                                       [](auto& c) { c.SetVolumeRecord(kGate); });
     Object* volume = ObjectManager::Instance().CreateObject("BoundingVolume");
     volume->SetObjectName(kGate);
     GameEvent_EnterBoundingVolume entry;
@@ -281,8 +278,7 @@ TEST_F(QuestConditions, TalkToThePersonQueuesTheNewsUntilHeldWorkGoesOut)
     Player* player = MakeMainPlayer();
     const char* elder = "Records/Creatures/NPC/Village/VillageElder.dbr";
     auto* talk = LoadCondition<Condition_ConversationStart>(
-        "Condition_ConversationStart",
-        [&](Condition_ConversationStart& c) { c.SetPersonRecord(elder); });
+        "Condition_ConversationStart", [&](auto& c) { c.SetPersonRecord(elder); });
     GameEvent_GenericEntity begin;
     begin.objectName = elder;
     begin.objectId = player->GetObjectId() + 1;

@@ -35,7 +35,6 @@ protected:
         database.WriteRecord(kOtherTrail, {"Class = EffectEntity"});
     }
 
-    // The record with one more line, or none when it is empty.
     QuestItem* MakeGem(const std::string& line)
     {
         if (line.empty())

@@ -23,12 +23,6 @@ namespace {
 using Words = std::vector<uint32_t>;
 constexpr const char* kRaider = "Records/Creatures/Monster/Jackalman/JackalmanRaider.dbr";
 
-TEST(QuestNetMsg, ConditionIdPacksMostSignificantByteFirst)
-{
-    EXPECT_EQ((ConditionId{1, 2, 3, 4}.ToWord()), 0x01020304u);
-    EXPECT_EQ(ConditionId::FromWord(0x01020304u), (ConditionId{1, 2, 3, 4}));
-}
-
 TEST(QuestNetMsg, ProxySpawnWritesItsListsAndRefusesCountsBeyondTheWords)
 {
     QuestNetMsg_ProxySpawn spawn;
@@ -59,7 +53,7 @@ TEST(QuestNetMsg, ProxySpawnWritesItsListsAndRefusesCountsBeyondTheWords)
     }
 }
 
-TEST(QuestNetMsg, EachKindReadsItsOwnWordsAndNoFewer)
+TEST(QuestNetMsg, EachKindReadsItsOwnWordsAndNoFewerAndIdsGoHighByteFirst)
 {
     const struct Row {
         Words words;
@@ -79,6 +73,9 @@ TEST(QuestNetMsg, EachKindReadsItsOwnWordsAndNoFewer)
         }
     }
     EXPECT_EQ(QuestNetMsg::Create(7), nullptr);
+    // Condition ids go most significant byte first.
+    EXPECT_EQ((ConditionId{1, 2, 3, 4}.ToWord()), 0x01020304u);
+    EXPECT_EQ(ConditionId::FromWord(0x01020304u), (ConditionId{1, 2, 3, 4}));
 }
 
 // A loaded kill condition, and the players of a network game around it.

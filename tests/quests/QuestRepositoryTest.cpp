@@ -23,9 +23,7 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,7 +43,6 @@ void Announce(const char* quest, int32_t region, const wchar_t* text, bool simul
     EventManager::Instance().Send("GameEvent_Reward", event);
 }
 
-// Hears an event as any other listener of the game would.
 template <typename Event> class Listener {
 public:
     explicit Listener(const char* name) : handler(name, &Listener::On, this) {}
@@ -129,9 +126,9 @@ TEST_F(QuestRepositoryTest, ResetForgetsTheQuestStateButDebuggingAndAnnouncesIt)
     quests.EnableDebugging(true);
     quests.Update(16);
 
-    Listener<GameEvent> listener("GameEvent_QuestReset");
+    GAME::Test::Heard<GameEvent> reset("GameEvent_QuestReset");
     quests.Reset();
-    EXPECT_EQ(listener.heard.size(), 1u);
+    EXPECT_EQ(reset.events.size(), 1u);
     EXPECT_TRUE(quests.GetActiveQuestList().empty());
     EXPECT_TRUE(quests.GetFiredTriggers().empty());
     EXPECT_TRUE(quests.GetRewards().empty());
@@ -360,7 +357,6 @@ protected:
         trigger->SetInstigator(target);
         trigger->Fire(true);
     }
-    // A fresh repository over the same files, with the saved state read back.
     QuestRepository& Restored()
     {
         QuestRepository::Destroy();
@@ -412,9 +408,8 @@ TEST_F(QuestStateSave, ChangedDesignDropsTheQuestsStateAndEntries)
     EXPECT_TRUE(fresh.GetFiredTriggers().empty());
 }
 
-// Each file closes with "stateCrc", the CRC-32 of every byte before it: a state changed by one
-// bit anywhere is refused and none of it comes back, while a state written before digests were
-// kept still restores.
+// Each file ends with "stateCrc", the CRC-32 of the bytes before it. A state written before
+// digests were kept still restores.
 TEST_F(QuestStateSave, AStateChangedByOneBitIsRefusedAndOneOlderThanItsDigestRestores)
 {
     FireFirstTrigger(5);
@@ -733,7 +728,6 @@ using Fired = std::vector<std::string>;
 
 class TriggerFiring : public Test::QuestFixture {
 protected:
-    // One quest of one step whose trigger holds the actions named, loaded.
     Trigger* LoadTrigger(const std::vector<std::string>& actions)
     {
         auto design = Design("Q", 1, 2, actions);
@@ -841,12 +835,8 @@ TEST_F(TriggerFiring, UnknownClassIsLoggedSkippedAndNeverFires)
 {
     auto design = Design("Q", 1, 1, {"Test_Now"});
     AddQuestFile("Quests/Q.qst", *design, true);
-    const std::string path = database.GetRoot() + "/Quests/Q.qst";
-    std::string text;
-    {
-        std::ifstream in(path);
-        text.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    const std::vector<uint8_t> bytes = Bytes(database.GetRoot() + "/Quests/Q.qst");
+    std::string text(bytes.begin(), bytes.end());
     text.replace(text.find("Test_Condition"), 14, "Test_Missing");
     database.WriteFile("Quests/Q.qst", text);
     QuestRepository& quests = Loaded();

@@ -272,8 +272,8 @@ TEST_F(WorldCommandActions, InvincibilityAndKillReachControlledCreaturesOnly)
 
 TEST_F(WorldCommandActions, AReloadKeepsTheTasksPendingFiringButNotTheKill)
 {
-    const auto configureTask = [](Action_TaskCreatureToLocation& a) { a.SetCreature(kRaider); };
-    const auto configureKill = [](Action_KillCreature& a) { a.SetCreatureRecord(kRaider); };
+    const auto configureTask = [](auto& a) { a.SetCreature(kRaider); };
+    const auto configureKill = [](auto& a) { a.SetCreatureRecord(kRaider); };
     auto* task =
         Make<Action_TaskCreatureToLocation>("Action_TaskCreatureToLocation", configureTask);
     auto* kill = Make<Action_KillCreature>("Action_KillCreature", configureKill);
@@ -307,7 +307,7 @@ class DoorCommands : public WorldCommandActions, public ::testing::WithParamInte
 TEST_P(DoorCommands, QueueTheStateWithSoundsOnlyWhenFiredAfresh)
 {
     const DoorRow& row = GetParam();
-    auto* door = Make<DoorAction>(row.name, [](DoorAction& a) { a.SetDoor("Doors\\Gate.dbr"); });
+    auto* door = Make<DoorAction>(row.name, [](auto& a) { a.SetDoor("Doors\\Gate.dbr"); });
     EXPECT_STREQ(door->GetDoor(), "Doors/Gate.dbr");
     std::vector<std::pair<int, bool>> queued;
     Actor::SetCommandObserver([&](const Actor&, const ActorConfigCommand& command) {
@@ -453,8 +453,7 @@ protected:
 TEST_F(NpcTalkActions, TalkBeforeTheNpcAnnouncedItselfIsLost)
 {
     GAME::Test::Heard<GameEvent_GenericEntity> talks("GameEvent_ConversationBegin");
-    auto* talk =
-        LoadAction<Action_TalkNPC>("Action_TalkNPC", [](Action_TalkNPC& a) { a.SetNPC(kElder); });
+    auto* talk = LoadAction<Action_TalkNPC>("Action_TalkNPC", [](auto& a) { a.SetNPC(kElder); });
     talk->Fire(0, false);
     EXPECT_FALSE(talk->IsPendingFire());
     const Npc* elder = Announce();
@@ -471,7 +470,7 @@ TEST_F(NpcTalkActions, BoatDialogCompletesOnAppearanceButNotAcrossAReload)
     // The reload first: the player keeps a ferryman once made.
     for (const bool reload : {true, false}) {
         SCOPED_TRACE(reload);
-        auto* boat = LoadAction<Action_BoatDialog>("Action_BoatDialog", [](Action_BoatDialog& a) {
+        auto* boat = LoadAction<Action_BoatDialog>("Action_BoatDialog", [](auto& a) {
             a.SetNPC(kElder);
             a.SetTag("tagFerry");
             a.SetX(4);
@@ -492,7 +491,7 @@ TEST_F(NpcTalkActions, HiddenAgainOnRestoreOnlyWhenAllowed)
 {
     for (const bool canReFire : {true, false}) {
         SCOPED_TRACE(canReFire);
-        auto* hide = LoadAction<Action_HideNpc>("Action_HideNpc", [&](Action_HideNpc& a) {
+        auto* hide = LoadAction<Action_HideNpc>("Action_HideNpc", [&](auto& a) {
             a.SetNpc(kElder);
             a.SetCanReFire(canReFire);
         });
@@ -510,8 +509,8 @@ TEST_F(NpcTalkActions, HiddenAgainOnRestoreOnlyWhenAllowed)
 TEST_F(NpcTalkActions, ClearStaysPendingAcrossAReload)
 {
     database.WriteRecord("Records/Dialog/Elder.dbr", {"defaultDialogTextTag = tagElder"});
-    auto* clear = LoadAction<Action_ClearNPCDialog>(
-        "Action_ClearNPCDialog", [](Action_ClearNPCDialog& a) { a.SetNPC(kElder); });
+    auto* clear = LoadAction<Action_ClearNPCDialog>("Action_ClearNPCDialog",
+                                                    [](auto& a) { a.SetNPC(kElder); });
     clear->Fire(0, false);
     clear = Reloaded<Action_ClearNPCDialog>();
     ASSERT_TRUE(clear->IsPendingFire());
@@ -526,8 +525,8 @@ TEST_F(NpcTalkActions, ClearStaysPendingAcrossAReload)
 
 TEST_F(NpcTalkActions, EndedIlluminationIsNotMarkedAgainOnRestore)
 {
-    auto* mark = LoadAction<Action_IlluminateNpc>(
-        "Action_IlluminateNpc", [](Action_IlluminateNpc& a) { a.SetNpc(kElder); });
+    auto* mark =
+        LoadAction<Action_IlluminateNpc>("Action_IlluminateNpc", [](auto& a) { a.SetNpc(kElder); });
     Npc* elder = Announce();
     mark->GetParent()->Fire(true);
     EXPECT_EQ(elder->GetIlluminateAction(), mark);
@@ -541,8 +540,7 @@ TEST_F(NpcTalkActions, EndedIlluminationIsNotMarkedAgainOnRestore)
 
 TEST_F(NpcTalkActions, ANameSetAfterReadingIsNotListenedFor)
 {
-    auto* hide =
-        LoadAction<Action_HideNpc>("Action_HideNpc", [](Action_HideNpc& a) { a.SetNpc(kElder); });
+    auto* hide = LoadAction<Action_HideNpc>("Action_HideNpc", [](auto& a) { a.SetNpc(kElder); });
     hide->SetNpc("Records/Npc/Other.dbr");
     hide->Fire(0, false);
     const Npc* other = Announce("Records/Npc/Other.dbr");
@@ -560,7 +558,6 @@ protected:
         EngineFixture::TearDown();
     }
 
-    // The properties, then the state, each as its own key.
     template <typename Channel> static bool Stream(Action_UpdateNPCDialog& update, Channel* stream)
     {
         return update.SerializeChildProperties(stream) && update.StreamChildProperties(stream);
@@ -587,7 +584,6 @@ TEST_F(NpcDialogActionTest, UpdateDialogWaitsForItsNpcThenHandsTheDialogOver)
     EXPECT_TRUE(npc->GetDialogPak()->GetPrimaryDialog()->HasBeenPlayed());
 }
 
-// The illumination's state comes back through the quest save, in NpcTalkActions.
 TEST_F(NpcDialogActionTest, PropertiesAndStateStreamUnderTheirKeys)
 {
     IOStreamWrite out;

@@ -652,9 +652,8 @@ TEST_F(SkillManagerOwnerTest, ActiveListHoldsEachSkillOnceAndCooldownsRefresh)
     manager().RefreshCooldown();
     manager().RemoveFromActiveList(a);
     manager().RemoveFromActiveList(a);
-    EXPECT_EQ(Calls(), (std::vector<std::string>{std::string("Install ") + kA,
-                                                 std::string("EndCooldown ") + kA,
-                                                 std::string("UnInstall ") + kA}));
+    const std::string named = std::string(" ") + kA;
+    EXPECT_EQ(Calls(), (Lines{"Install" + named, "EndCooldown" + named, "UnInstall" + named}));
     EXPECT_TRUE(manager().GetActiveList().empty());
 }
 

@@ -117,7 +117,7 @@ template <class Modifiers> Modifiers Level(const std::string& text)
     return levels.front();
 }
 
-TEST(SkillProfile_Modifiers, SumAddsEveryFieldAndIntegersStopAtTheirRange)
+TEST(SkillProfileModifiers, SumsAddEveryFieldButTheNameAndIntegersStopAtTheirRange)
 {
     auto sum = Level<SkillProfile_Modifiers>("skillManaCost = 1.5\nskillTargetNumber = 2147483000\n"
                                              "projectileLaunchNumber = -2147483000\n"
@@ -130,20 +130,18 @@ TEST(SkillProfile_Modifiers, SumAddsEveryFieldAndIntegersStopAtTheirRange)
     EXPECT_EQ(sum.GetProjectileLaunchRotation(), 15.0f);
     EXPECT_EQ(sum.GetTargetNumber(), INT32_MAX);
     EXPECT_EQ(sum.GetProjectileLaunchNumber(), INT32_MIN);
-}
 
-TEST(SkillProfile_ProjectileModifiers, SumKeepsTheReceiversFragmentsName)
-{
-    auto sum = Level<SkillProfile_ProjectileModifiers>("projectileFragmentsLaunchNumberMin = 1\n"
-                                                       "projectileExplosionRadius = 0.5\n");
-    sum += Level<SkillProfile_ProjectileModifiers>(
+    auto projectile =
+        Level<SkillProfile_ProjectileModifiers>("projectileFragmentsLaunchNumberMin = 1\n"
+                                                "projectileExplosionRadius = 0.5\n");
+    projectile += Level<SkillProfile_ProjectileModifiers>(
         "projectileFragmentsName = Records/Shard.dbr\n"
         "projectileFragmentsLaunchNumberMin = 2\nprojectileFragmentsLaunchNumberMax = 3\n"
         "projectileExplosionRadius = 1\nprojectilePiercingChance = 7\n");
-    EXPECT_EQ(sum.GetFragmentsName(), "");
-    EXPECT_EQ(sum.GetFragmentsLaunchNumberMin(), 3);
-    EXPECT_EQ(sum.GetExplosionRadius(), 1.5f);
-    EXPECT_EQ(sum.GetPiercingChance(), 7.0f);
+    EXPECT_EQ(projectile.GetFragmentsName(), "") << "the receiver's name stays";
+    EXPECT_EQ(projectile.GetFragmentsLaunchNumberMin(), 3);
+    EXPECT_EQ(projectile.GetExplosionRadius(), 1.5f);
+    EXPECT_EQ(projectile.GetPiercingChance(), 7.0f);
 }
 
 class SkillLevelListsTest : public PlacedOwnerFixture {
@@ -175,6 +173,8 @@ TEST_F(SkillLevelListsTest, CostAndCooldownWrittenOnceServeEveryLevel)
     }
 }
 
+using IntCalls = std::vector<std::pair<int, int>>;
+
 std::vector<float> Values(const SkillAttribute& attribute, uint32_t levels)
 {
     std::vector<float> values;
@@ -195,7 +195,7 @@ TEST(SkillAttribute, AffixesReadValueAndChanceAndJitterByTheirOwnPercentage)
     EXPECT_EQ(attribute.GetPrefixValue(), 33.0f);
     EXPECT_EQ(attribute.GetSuffixValue(), 28.0f);
     EXPECT_EQ(attribute.GetSuffixChance(), 40.0f);
-    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>{{-3, 3}, {-3, 3}}));
+    EXPECT_EQ(random.intCalls, (IntCalls{{-3, 3}, {-3, 3}}));
 }
 
 TEST(SkillAttribute, JitterRollsWholeUnitsAndNeverWipesAValueOut)
@@ -208,7 +208,7 @@ TEST(SkillAttribute, JitterRollsWholeUnitsAndNeverWipesAValueOut)
     attribute.AddJitter(10.0f, &random);
     // Three by ten percent is less than one whole unit: the range is one either way.
     EXPECT_EQ(Values(attribute, 6), (std::vector<float>{2, 3, 4, 1, 2, 0}));
-    EXPECT_EQ(random.intCalls, (std::vector<std::pair<int, int>>(5, {-1, 1})));
+    EXPECT_EQ(random.intCalls, (IntCalls(5, {-1, 1})));
     EXPECT_EQ(attribute.GetPrefixValue(), 5.0f);
 
     for (const float percent : {0.0f, -5.0f}) {
@@ -228,8 +228,7 @@ TEST(SkillAttribute, JitterIsLimitedToHalfAndSaturatesHugeValues)
     EXPECT_EQ(attribute.GetValue(1), 149.0f);
     // 50 x 0.01f x 100 is 49.9999989 and truncates to 49, as the character attributes roll.
     EXPECT_EQ(random.intCalls,
-              (std::vector<std::pair<int, int>>{
-                  {-49, 49}, {15, -15}, {-INT_MAX, INT_MAX}, {INT_MAX, -INT_MAX}}));
+              (IntCalls{{-49, 49}, {15, -15}, {-INT_MAX, INT_MAX}, {INT_MAX, -INT_MAX}}));
 }
 
 TEST(SkillAttribute, ScaleAddsWholeUnitsToEveryValue)

@@ -245,15 +245,13 @@ TEST_F(BuffSelfTest, AShieldPoolOfHundredLetsZeroThenTwentyThroughAndDropsNextUp
     EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false}));
     Receive(*shield, false);
     EXPECT_EQ(shield->GetCooldownRemaining(), 2000);
-}
 
-TEST_F(BuffSelfTest, AShieldUsedAgainWhileUpSendsOnAgain)
-{
-    auto* shield = Buff<Skill_BuffSelfShield>({"damageAbsorption = 30"});
-    Receive(*shield, true);
-    Use(*shield);
-    Use(*shield);
-    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, true}));
+    // Used again while up, a shield sends on again.
+    auto* again = Buff<Skill_BuffSelfShield>({"damageAbsorption = 30"});
+    Receive(*again, true);
+    Use(*again);
+    Use(*again);
+    EXPECT_EQ(services.Switches(), (std::vector<bool>{true, false, true, true}));
 }
 
 TEST_F(BuffSelfTest, AToggleUsedTwiceSendsOnThenOffPaysOnceAndCoolsDownAtTheEnd)

@@ -168,18 +168,14 @@ TEST_F(AttackWeaponTest, HitCallbacksPickTheHandsWeaponAndABowLaunches)
     EXPECT_TRUE(inherent->launches.empty());
 }
 
-TEST_F(AttackWeaponTest, WarmUpNeedsAnEnabledSkillWhoseRecordAllowsIt)
+TEST_F(AttackWeaponTest, WarmUpNeedsTheRecordAndACancelledChargeIsPaidOnce)
 {
-    auto* refused = Make<ChargeProbe>();
-    EXPECT_FALSE(refused->WarmUpStart());
-
+    EXPECT_FALSE(Make<ChargeProbe>()->WarmUpStart());
     auto* disabled = Make<ChargeProbe>("skillAllowsWarmUp = 1");
     disabled->ReceiveStateUpdate(SkillState{1, false}, true);
     EXPECT_FALSE(disabled->WarmUpStart());
-}
 
-TEST_F(AttackWeaponTest, CancelledChargeIsPaidOnceAndOnlyAChargedSwingFiresModifiers)
-{
+    // Only a charged swing fires the modifiers.
     auto* skill =
         Make<ChargeProbe>("skillAllowsWarmUp = 1\nskillManaCost = 12\nskillCooldownTime = 2");
     auto* modifier = Make<ModifierProbe>();

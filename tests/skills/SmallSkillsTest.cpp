@@ -57,8 +57,6 @@ protected:
 
     Skill_MonsterGenerator* Generator(const std::string& records)
     {
-        if (records.empty())
-            return Owned<Skill_MonsterGenerator>({});
         return Owned<Skill_MonsterGenerator>({"spawnObjects = " + records});
     }
 
@@ -91,7 +89,7 @@ TEST_F(SmallSkillsTest, AGeneratorAsksForBothMissingPetsRightThenLeftAndWaitsFor
 
 TEST_F(SmallSkillsTest, AGeneratorSendsNothingWhenDeadMirroringOrWithoutRecords)
 {
-    auto* none = Generator("");
+    auto* none = Owned<Skill_MonsterGenerator>({});
     none->Update(*owner, 33);
     EXPECT_TRUE(services.spawns.empty());
 
@@ -171,7 +169,7 @@ TEST_F(SmallSkillsTest, ARefreshEndsTheOthersCooldownsAndKeepsItsOwn)
     EXPECT_EQ(services.results[0].targets, std::vector<uint32_t>{owner->GetObjectId()});
 }
 
-TEST_F(SmallSkillsTest, AFauxAttackLeavesLifeAndTellsTheTargetOnce)
+TEST_F(SmallSkillsTest, AFauxAttackLeavesLifeAndTellsTheTargetOnceAndATransferStrikesIt)
 {
     auto* faux = Owned<Skill_FauxAttack>({});
     auto* target = Foe<SkillsTarget>({4, 0, 0}, "SkillsTarget");
@@ -185,6 +183,12 @@ TEST_F(SmallSkillsTest, AFauxAttackLeavesLifeAndTellsTheTargetOnce)
 
     faux->ActivateNow(*owner, Name(), 0, WorldVec3());
     EXPECT_EQ(services.results.size(), 1u);
+
+    auto* transfer = Owned<Skill_TyphonSkillTransfer>({});
+    transfer->ActivateNow(*owner, Name(), target->GetObjectId(), WorldVec3());
+    ASSERT_EQ(services.results.size(), 2u);
+    transfer->TargetResult(*owner, services.results[1].targets, owner->GetCoords(), 9, 0, false);
+    EXPECT_EQ(target->attacks.size(), 2u);
 }
 
 TEST_F(SmallSkillsTest, ABurstOfZeroSummonsOneAndTheLimitKillsTheOldest)
@@ -347,16 +351,6 @@ TEST_F(BossSkillsTest, ATeleportSwapsTheFormerPlacesWithinTwenty)
     EXPECT_EQ(near->GetCoords().GetPosition(), ownerWas);
 }
 
-TEST_F(BossSkillsTest, ATransferStrikesItsTargetOnce)
-{
-    auto* transfer = Owned<Skill_TyphonSkillTransfer>({});
-    auto* target = Foe<SkillsTarget>({4, 0, 0}, "SkillsTarget");
-    transfer->ActivateNow(*owner, Name(), target->GetObjectId(), WorldVec3());
-    ASSERT_EQ(services.results.size(), 1u);
-    transfer->TargetResult(*owner, services.results[0].targets, owner->GetCoords(), 9, 0, false);
-    EXPECT_EQ(target->attacks.size(), 1u);
-}
-
 class SecondarySkillsTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override
@@ -487,7 +481,6 @@ TEST(SkillStateBytes, LevelAndFlagsAreWordsAndShortStatesChangeNothing)
     EXPECT_EQ(untouched.skillLevel, 3u);
 }
 
-// Dispels, spirit bursts, mirages and the pulsing and pet secondaries, on a controlling owner.
 class DispelAndSpiritsTest : public PlacedOwnerFixture {
 protected:
     void SetUp() override

@@ -31,14 +31,25 @@
 namespace GAME::Test {
 namespace {
 
-std::vector<uint32_t> Words(const BinaryWriter& writer)
+// The item's level state, as words.
+std::vector<uint32_t> SavedWords(const FixedItem& item)
 {
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    item.SaveState(writer);
     std::vector<uint32_t> words;
     BinaryReader reader(writer.GetData(), writer.GetPosition());
     uint32_t word = 0;
     while (reader.ReadUInt32(word))
         words.push_back(word);
     return words;
+}
+
+bool CopyState(const FixedItem& from, FixedItem& into)
+{
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    from.SaveState(writer);
+    BinaryReader reader(writer.GetData(), writer.GetPosition());
+    return into.RestoreState(reader);
 }
 
 class FixedItemKinds : public FixedItemFixture {
@@ -50,18 +61,6 @@ protected:
         auto* hero = SpawnAt<Player>("Records/Creatures/PC/Hero.dbr", {"Class = Player"}, at);
         hero->SetIsControllingCharacter(true);
         return hero;
-    }
-
-    // The item states seen after each frame, each change once.
-    std::vector<int> StatesOver(FixedItem& item, int frames, int ms)
-    {
-        std::vector<int> seen{item.GetCurrentState()};
-        for (int i = 0; i < frames; ++i) {
-            Frame(ms);
-            if (item.GetCurrentState() != seen.back())
-                seen.push_back(item.GetCurrentState());
-        }
-        return seen;
     }
 };
 
@@ -85,11 +84,8 @@ TEST_F(FixedItemKinds, AChestOpensDropsAtLootGenAndARestoredOpenChestNeverDropsA
         Frame(100);
     EXPECT_EQ(recorder->drops.size(), 1u);
 
-    BinaryWriter writer = BinaryWriter::ToMemory(64);
-    chest->SaveState(writer);
     auto* restored = SpawnAt<FixedItemContainer>("Records/Chests/Plain.dbr", record);
-    BinaryReader reader(writer.GetData(), writer.GetPosition());
-    ASSERT_TRUE(restored->RestoreState(reader));
+    ASSERT_TRUE(CopyState(*chest, *restored));
     restored->InitialUpdate();
     restored->AnimationCallback(0, Name::Create("lootGen"));
     restored->RequestToUse(hero->GetObjectId());
@@ -129,9 +125,7 @@ TEST_F(FixedItemKinds, OpenForGoodNeverClosesBySelfAndSavesAutoCloseOff)
     door->SetFixedItemState(FixedItem_DoorOpenForGood, 0, false, true);
     EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorOpen);
     EXPECT_FALSE(door->IsAutoCloseEnabled());
-    BinaryWriter writer = BinaryWriter::ToMemory(64);
-    door->SaveState(writer);
-    EXPECT_EQ(Words(writer).back(), 0u);
+    EXPECT_EQ(SavedWords(*door).back(), 0u);
     Frame(16);
     EXPECT_EQ(door->GetCurrentState(), FixedItem_DoorOpen);
 }
@@ -206,8 +200,13 @@ TEST_F(FixedItemKinds, AShrineCyclesThroughItsPhases)
              "activeToDormantAnimationSpeed = 1", "dormantToIdleAnimationSpeed = 1",
              std::string("oneTimeUse = ") + (row.oneTimeUse ? "1" : "0")});
         shrine->RequestToUse(Hero({2, 0, 0})->GetObjectId());
-        std::vector<int> seen = StatesOver(*shrine, 60, 100);
-        seen.insert(seen.begin(), FixedItem_ShrineIdle);
+        // The states seen after each frame, each change once.
+        std::vector<int> seen{FixedItem_ShrineIdle, shrine->GetCurrentState()};
+        for (int i = 0; i < 60; ++i) {
+            Frame(100);
+            if (shrine->GetCurrentState() != seen.back())
+                seen.push_back(shrine->GetCurrentState());
+        }
         EXPECT_EQ(seen, row.states);
     }
 }
@@ -257,9 +256,7 @@ TEST_F(FixedItemBase, AClosedLockedChestSavesItsStateLockAndDropItemAfterTheActo
 {
     auto* chest = Place<FixedItemContainer>("Records/Chests/Locked.dbr",
                                             {"Class = FixedItemContainer", "locked = 1"});
-    BinaryWriter writer = BinaryWriter::ToMemory(64);
-    chest->SaveState(writer);
-    const std::vector<uint32_t> words = Words(writer);
+    const std::vector<uint32_t> words = SavedWords(*chest);
     ASSERT_EQ(words.size(), 3u + ItemReplicaInfo::kDefaultLevelStateBytes / 4);
     EXPECT_EQ(words[1], 1u); // closed
     EXPECT_EQ(words[2], 1u); // locked
@@ -267,9 +264,7 @@ TEST_F(FixedItemBase, AClosedLockedChestSavesItsStateLockAndDropItemAfterTheActo
     // A door adds whether it closes by itself.
     auto* door =
         Place<FixedItemDoor>("Records/Doors/Auto.dbr", {"Class = FixedItemDoor", "autoClose = 1"});
-    BinaryWriter doorWriter = BinaryWriter::ToMemory(64);
-    door->SaveState(doorWriter);
-    const std::vector<uint32_t> doorWords = Words(doorWriter);
+    const std::vector<uint32_t> doorWords = SavedWords(*door);
     ASSERT_EQ(doorWords.size(), words.size() + 1);
     EXPECT_EQ(doorWords[1], 9u);
     EXPECT_EQ(doorWords.back(), 1u);
@@ -280,16 +275,10 @@ TEST_F(FixedItemBase, APendingStateNotYetAppliedIsTheOneSavedAndRestoredItGoesIn
     auto* saved =
         Place<FixedItemContainer>("Records/Chests/Open.dbr", {"Class = FixedItemContainer"});
     saved->SetFixedItemState(FixedItem_ContainerOpen, 0, true, false);
-    BinaryWriter writer = BinaryWriter::ToMemory(64);
-    saved->SaveState(writer);
-
     auto* restored =
         SpawnAt<FixedItemContainer>("Records/Chests/Open.dbr", {"Class = FixedItemContainer"});
-    BinaryReader reader(writer.GetData(), writer.GetPosition());
-    ASSERT_TRUE(restored->RestoreState(reader));
-    BinaryWriter again = BinaryWriter::ToMemory(64);
-    restored->SaveState(again);
-    EXPECT_EQ(Words(again)[1], 2u);
+    ASSERT_TRUE(CopyState(*saved, *restored));
+    EXPECT_EQ(SavedWords(*restored)[1], 2u);
     EXPECT_EQ(restored->GetCurrentState(), FixedItem_None);
     restored->InitialUpdate();
     EXPECT_EQ(restored->GetCurrentState(), FixedItem_ContainerOpen);
@@ -548,19 +537,6 @@ protected:
         return ObjectManager::Instance().GetLoadTable(lastLoot);
     }
 
-    // Seeds the game's generator so that its first draw in [0, max] is `roll`.
-    void NextIntRollIs(int roll, int max)
-    {
-        for (uint32_t seed = 1;; ++seed) {
-            RandomUniform probe;
-            probe.Seed(seed);
-            if (probe.IGenerate(0, max) == roll) {
-                Game().GetRandomGen().Seed(seed);
-                return;
-            }
-        }
-    }
-
     std::vector<std::string> DropNames() const
     {
         std::vector<std::string> names;
@@ -579,7 +555,12 @@ TEST_F(FixedItemLoot, WeightNumberKCountsKRolls)
     // Rolls 0 to 5 against weights 0, 0 and 5: none counts 0, every other the third, 2.
     for (const auto& [roll, count] : {std::pair{0, 0u}, {1, 2u}, {5, 2u}}) {
         SCOPED_TRACE(roll);
-        NextIntRollIs(roll, 5);
+        // The first seed whose first draw of 0..5 is the roll.
+        for (uint32_t seed = 1;; ++seed) {
+            Game().GetRandomGen().Seed(seed);
+            if (RandomUniform(Game().GetRandomGen()).IGenerate(0, 5) == roll)
+                break;
+        }
         EXPECT_EQ(controller.SelectLootNumber(LastLoot()), count);
     }
     const struct {
@@ -674,18 +655,16 @@ TEST_F(FixedItemLoot, EveryAdditionalCopyAndEveryPartyCopyIsItsOwnItem)
         EXPECT_EQ(recorder->drops.front().id, 500u);
     }
 
-    PlayerNetBasicInfo ana;
-    ana.playerId = 0x10000001;
-    ana.partyId = 0x10000001;
-    PlayerNetBasicInfo bob = ana;
-    bob.playerId = 0x20000001;
-    PlayerNetBasicInfo cy = ana;
-    cy.playerId = 0x30000001;
-    Game().GetPlayerManagerClient()->HandlePlayerUpdate({ana, bob, cy});
+    std::vector<PlayerNetBasicInfo> party(3);
+    for (uint32_t i = 0; i < 3; ++i) {
+        party[i].playerId = (i + 1) * 0x10000000 + 1;
+        party[i].partyId = 0x10000001;
+    }
+    Game().GetPlayerManagerClient()->HandlePlayerUpdate(party);
     recorder->drops.clear();
     FixedItemController& controller =
         ChestWithLoot({}, std::string("perPartyMemberDropItemName = ") + kSword);
-    controller.HasBeenTouchedByActor(bob.playerId);
+    controller.HasBeenTouchedByActor(party[1].playerId);
     controller.LoadDropLoot();
     ASSERT_EQ(recorder->drops.size(), 3u);
     std::set<uint32_t> ids;

@@ -48,10 +48,6 @@ protected:
         mesh->InitialUpdate();
         return mesh;
     }
-    static float Brightness(const FxMesh& mesh)
-    {
-        return mesh.GetMeshInstance()->GetDiffuseColor().red;
-    }
     static void End(FxMesh& mesh) { mesh.AnimationCallback(0, Name::Create("End")); }
     int made = 0;
 };
@@ -80,7 +76,7 @@ TEST_F(FxTest, FadingInWithoutAFadeInTimeIsAtFullLight)
     FxMesh* mesh = PlaceMesh({"Class = FxMesh", "meshName = Fx/Swirl.msh", "sustainTime = 1"});
     EXPECT_EQ(mesh->GetFadeState(), 1);
     mesh->UpdateSelf(0);
-    EXPECT_FLOAT_EQ(Brightness(*mesh), 1.0f);
+    EXPECT_FLOAT_EQ(mesh->GetMeshInstance()->GetDiffuseColor().red, 1.0f);
 }
 
 TEST_F(FxTest, APackSpawnsItsMembersOnceAndGoesOnTheFirstUpdateThatTakesTime)
@@ -112,13 +108,6 @@ protected:
     Lightning* Bolt(std::initializer_list<std::string> keys)
     {
         return SpawnAt<Lightning>("Records/Effects/Bolt.dbr", keys);
-    }
-    RadiusMagic* Ring()
-    {
-        auto* magic =
-            static_cast<RadiusMagic*>(ObjectManager::Instance().CreateObject("RadiusMagic"));
-        TheWorld().AddEntity(magic, WorldAt({0, 0, 0}), false);
-        return magic;
     }
 };
 
@@ -159,7 +148,9 @@ TEST_F(LightningTest, AMagicRingGrowsToTwiceItsRadiusAndGoesOnTheUpdateAfterItsS
 {
     for (const float expansion : {100.0f, 0.0f}) {
         SCOPED_TRACE(expansion);
-        RadiusMagic* magic = Ring();
+        auto* magic =
+            static_cast<RadiusMagic*>(ObjectManager::Instance().CreateObject("RadiusMagic"));
+        TheWorld().AddEntity(magic, WorldAt({0, 0, 0}), false);
         magic->SetEffect(5.0f, expansion);
         const uint32_t id = magic->GetObjectId();
         if (expansion > 0.0f) {
@@ -186,17 +177,6 @@ protected:
         object->InitialUpdate();
         return object;
     }
-
-    // The waits between plays of a periodic sound held playing never, over `frames` frames.
-    static std::vector<int32_t> Waits(SoundObject& object, int frames)
-    {
-        std::vector<int32_t> waits{object.GetPeriodic().GetTimeLeft()};
-        for (int frame = 0; frame < frames; ++frame) {
-            object.UpdateSelf(waits.back());
-            waits.push_back(object.GetPeriodic().GetTimeLeft());
-        }
-        return waits;
-    }
 };
 
 TEST_F(SoundObjectTest, AFixedPeriodDrawsNothingAndAPlayingSoundIsNotRestarted)
@@ -204,7 +184,12 @@ TEST_F(SoundObjectTest, AFixedPeriodDrawsNothingAndAPlayingSoundIsNotRestarted)
     SoundObject* object = Place(
         {"Class = SoundObject", "periodicSound = Records/Sounds/Bell.dbr", "soundPeriod = 1.5"});
     const uint32_t state = gGameEngine->GetRandomGen().GetState();
-    EXPECT_EQ(Waits(*object, 3), (std::vector<int32_t>{1500, 1500, 1500, 1500}));
+    std::vector<int32_t> waits{object->GetPeriodic().GetTimeLeft()};
+    for (int frame = 0; frame < 3; ++frame) {
+        object->UpdateSelf(waits.back());
+        waits.push_back(object->GetPeriodic().GetTimeLeft());
+    }
+    EXPECT_EQ(waits, (std::vector<int32_t>{1500, 1500, 1500, 1500}));
     EXPECT_EQ(gGameEngine->GetRandomGen().GetState(), state);
 
     SoundPak* bell = object->GetPeriodic().GetSound();
@@ -261,19 +246,11 @@ TEST_F(SpecialFXTest, ReleasedStartedTheEffectIsLeftToTheWorldAndForgotten)
     EXPECT_TRUE(Exists(effect->GetObjectId())) << "no longer ours to delete";
 }
 
-class CarriedProp : public CombatGameFixture {
-protected:
-    void SetUp() override
-    {
-        CombatGameFixture::SetUp();
-        owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
-    }
-
-    Character* owner = nullptr;
-};
+using CarriedProp = CombatGameFixture;
 
 TEST_F(CarriedProp, APropWithoutAttachPointLeavesUnseenItemsUnseen)
 {
+    auto* owner = static_cast<Character*>(ObjectManager::Instance().CreateObject("Character"));
     database.WriteRecord("Records/Props/Bare.dbr", {"Class = Prop"});
     auto* ring = static_cast<Item*>(ObjectManager::Instance().CreateObject("Item"));
     owner->GetCombatManager().GetEquipManager().AttachItemAction(ring->GetObjectId(),

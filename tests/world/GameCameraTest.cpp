@@ -17,16 +17,6 @@
 namespace GAME::Test {
 namespace {
 
-// The settings that the game engine's record hands the camera, in the order it hands them.
-void Configure(GameCamera& camera, float distanceDefault, float pitchDefault)
-{
-    camera.SetCameraDistanceDefault(distanceDefault);
-    camera.SetCameraPitchDefault(pitchDefault);
-    camera.SetCameraDistance(distanceDefault);
-    camera.SetCameraPitch(DegreesToRadians(pitchDefault));
-    camera.SetMovementExtents(5.0f, 25.0f, 20.0f, 60.0f);
-}
-
 TEST(CameraRange, StepsTowardsTheTargetAndSnapsWithinTheThreshold)
 {
     CameraRange range(0.0f, 0.0f, 10.0f);
@@ -61,7 +51,12 @@ TEST(CameraRange, NewEndsKeepTheControlledValue)
 TEST(GameCamera, SoftResetStartsFromThePresentViewWithClampedTargets)
 {
     GameCamera camera;
-    Configure(camera, 40.0f, 40.0f); // a default distance beyond the maximum of 25
+    // Set as the engine's record does, with a default distance beyond the maximum of 25.
+    camera.SetCameraDistanceDefault(40.0f);
+    camera.SetCameraPitchDefault(40.0f);
+    camera.SetCameraDistance(40.0f);
+    camera.SetCameraPitch(DegreesToRadians(40.0f));
+    camera.SetMovementExtents(5.0f, 25.0f, 20.0f, 60.0f);
     camera.SetCameraDistance(30.0f);
     camera.SetCameraPitch(DegreesToRadians(70.0f));
 

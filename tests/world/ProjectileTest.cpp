@@ -145,10 +145,9 @@ TEST_F(ProjectileKindsTest, AFireballPiercesEachFoeOncePerModifierToItsRangeOrSt
             Aimed({0, -1, 20}, row.piercing), 0.0f, other->GetObjectId());
         // Short frames: every foe lies on several overlapping path checks.
         int frames = 0;
-        while (fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100) {
+        for (; fireball->GetState() == ProjectileFireballLike::State_Flying && frames < 100;
+             ++frames)
             fireball->UpdateSelf(50);
-            ++frames;
-        }
         EXPECT_EQ(own->reported, row.reported);
         if (row.piercing > 0.0f) {
             EXPECT_EQ(other->reported, row.reported);
@@ -225,10 +224,8 @@ TEST_F(ProjectileKindsTest, HarmlessGrenadeHurtsNothingInFlightAndBurstsWhereItR
         ++frames;
     }
     ASSERT_EQ(grenade->GetState(), ProjectileGrenade::State_Bounced);
-    while (Exists(id) && frames < 400) {
+    for (; Exists(id) && frames < 400; ++frames)
         grenade->UpdateSelf(20);
-        ++frames;
-    }
     EXPECT_FALSE(Exists(id));
     EXPECT_EQ(own->reported.size(), 1u);
 }
@@ -298,27 +295,15 @@ TEST(ProjectileBase, ModifiersLandOnTheirListsAndPiercingSumsPerSkill)
     EXPECT_FLOAT_EQ(projectile.GetPiercingModifier(kOtherSkill), 40.0f);
 }
 
-class ProjectileRecordTest : public EngineFixture {
-protected:
-    int made = 0;
-    ProjectileBase* Make(std::initializer_list<std::string> lines)
-    {
-        // Records are cached by path: each one gets its own.
-        const std::string path = "Records/Projectiles/Bolt" + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, lines);
-        return ObjectManager::Instance().CreateObjectFromFile<ProjectileBase>(path);
-    }
-};
-
-TEST_F(ProjectileRecordTest, TimesInWholeMillisecondsAndLaunchAngleKeptInRange)
+TEST_F(ProjectileKindsTest, TimesInWholeMillisecondsAndLaunchAngleKeptInRange)
 {
-    ProjectileBase* low =
-        Make({"Class = ProjectileBase", "launchAngle = 5", "projectileHitTimeToLive = 1.2",
-              "projectileMissTimeToLive = 0.0015"});
+    auto* low = Make<ProjectileBase>({"Class = ProjectileBase", "launchAngle = 5",
+                                      "projectileHitTimeToLive = 1.2",
+                                      "projectileMissTimeToLive = 0.0015"});
     EXPECT_FLOAT_EQ(low->GetLaunchAngle(), 10.0f);
     EXPECT_FLOAT_EQ(low->GetHitTime(), 1200.0f);
     EXPECT_FLOAT_EQ(low->GetMissTime(), 1.0f);
-    ProjectileBase* high = Make({"Class = ProjectileBase", "launchAngle = 95"});
+    auto* high = Make<ProjectileBase>({"Class = ProjectileBase", "launchAngle = 95"});
     EXPECT_FLOAT_EQ(high->GetLaunchAngle(), 80.0f);
 
     const uint32_t id = high->GetObjectId();

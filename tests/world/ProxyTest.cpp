@@ -19,6 +19,12 @@
 namespace GAME::Test {
 namespace {
 
+void Destroy(Object* object)
+{
+    ObjectManager::Instance().DestroyObjectEx(object, "test", __LINE__);
+    ObjectManager::Instance().ProcessDestroyedObjects();
+}
+
 class ProxyTest : public ProxyFixture {
 protected:
     // The has-run word of the proxy's level state.
@@ -41,30 +47,28 @@ TEST_F(ProxyTest, ChoosesFromTheListOfTheDifficultyOrTheNextEasier)
                              "Records/Spawn/L.dbr"})
         database.WriteRecord(pool, {"spawnMax = 0"});
     const struct {
-        std::vector<std::string> lines;
         uint32_t difficulty;
         const char* pool;
+        std::vector<std::string> lines;
     } rows[] = {
-        {{"pool1 = Records/Spawn/A.dbr"}, 2, "Records/Spawn/A.dbr"},
-        {{"poolLegendary2 = Records/Spawn/L.dbr", "pool1 = Records/Spawn/A.dbr"},
-         2,
-         "Records/Spawn/L.dbr"},
-        {{"poolEpic1 = Records/Spawn/E.dbr", "pool1 = Records/Spawn/A.dbr"},
-         2,
-         "Records/Spawn/E.dbr"},
-        {{"pool1 = Records/Spawn/A.dbr", "weight1 = 0", "pool2 = Records/Spawn/B.dbr",
-          "weight2 = 0"},
-         0,
-         "Records/Spawn/A.dbr"},
+        {2, "Records/Spawn/A.dbr", {"Class = Proxy", "pool1 = Records/Spawn/A.dbr"}},
+        {2,
+         "Records/Spawn/L.dbr",
+         {"Class = Proxy", "poolLegendary2 = Records/Spawn/L.dbr", "pool1 = Records/Spawn/A.dbr"}},
+        {2,
+         "Records/Spawn/E.dbr",
+         {"Class = Proxy", "poolEpic1 = Records/Spawn/E.dbr", "pool1 = Records/Spawn/A.dbr"}},
+        {0,
+         "Records/Spawn/A.dbr",
+         {"Class = Proxy", "pool1 = Records/Spawn/A.dbr", "weight1 = 0",
+          "pool2 = Records/Spawn/B.dbr", "weight2 = 0"}},
     };
     int made = 0;
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.lines.front());
+        SCOPED_TRACE(row.lines[1]);
         SetDifficulty(row.difficulty);
-        std::vector<std::string> lines{"Class = Proxy"};
-        lines.insert(lines.end(), row.lines.begin(), row.lines.end());
         const std::string path = "Records/Spawn/Choice" + std::to_string(++made) + ".dbr";
-        database.WriteRecord(path, lines);
+        database.WriteRecord(path, row.lines);
         Proxy* proxy = ObjectManager::Instance().CreateObjectFromFile<Proxy>(path);
         ASSERT_NE(proxy, nullptr);
         ASSERT_NE(proxy->GetPool(), nullptr);
@@ -119,8 +123,8 @@ TEST_F(ProxyTest, ChanceZeroRunsWithoutADrawAndDisablingPlacesNothing)
 {
     database.WriteRecord("Records/Spawn/Pool.dbr",
                          {"spawnMin = 2", "name1 = Records/Spawn/Rat.dbr", "limit1 = 9"});
-    const auto lines = {std::string("Class = Proxy"),
-                        std::string("pool1 = Records/Spawn/Pool.dbr")};
+    const std::initializer_list<std::string> lines = {"Class = Proxy",
+                                                      "pool1 = Records/Spawn/Pool.dbr"};
 
     Proxy* runs = MakeProxy(lines);
     const uint32_t state = Random().GetState();
@@ -260,8 +264,7 @@ TEST_F(ProxyTest, ThreePointsForFiveMonstersPlaceThreeAndTheRestGoWithThePool)
         // Placed, it is ready to be fought; held back, it waits for its own placing.
         EXPECT_EQ(monster->HasDoneInitialUpdate(), monster->IsInWorld());
     }
-    ObjectManager::Instance().DestroyObjectEx(proxy, "test", __LINE__);
-    ObjectManager::Instance().ProcessDestroyedObjects();
+    Destroy(proxy);
     EXPECT_TRUE(Exists(made[0]));
     EXPECT_FALSE(Exists(made[3]));
     EXPECT_FALSE(Exists(made[4]));
@@ -279,13 +282,14 @@ TEST_F(ProxyTest, OneSeedGivesOneSpawn)
     database.WriteRecord("Records/Spawn/Chests.dbr",
                          {"fixedItemChance = 100", "fixedItemName1 = Records/Spawn/Chest.dbr",
                           "fixedItemWeight1 = 5"});
-    const auto lines = {std::string("Class = Proxy"),
-                        std::string("pool1 = Records/Spawn/Pool.dbr"),
-                        std::string("weight1 = 3"),
-                        std::string("pool2 = Records/Spawn/Pool.dbr"),
-                        std::string("weight2 = 5"),
-                        std::string("accessory1 = Records/Spawn/Chests.dbr"),
-                        std::string("difficultyEquationFile = Records/Spawn/Equations.dbr")};
+    const std::initializer_list<std::string> lines = {
+        "Class = Proxy",
+        "pool1 = Records/Spawn/Pool.dbr",
+        "weight1 = 3",
+        "pool2 = Records/Spawn/Pool.dbr",
+        "weight2 = 5",
+        "accessory1 = Records/Spawn/Chests.dbr",
+        "difficultyEquationFile = Records/Spawn/Equations.dbr"};
     std::vector<std::vector<std::string>> runs;
     for (int run = 0; run < 2; ++run) {
         Random().Seed(20261208);
@@ -454,13 +458,6 @@ protected:
     {
         return SpawnAt<Player>("Records/Spawn/Hero.dbr", {"Class = Player"}, position);
     }
-
-    static std::vector<uint8_t> Saved(const ProxyAmbush& ambush)
-    {
-        BinaryWriter writer = BinaryWriter::ToMemory(64);
-        ambush.SaveState(writer);
-        return std::vector<uint8_t>(writer.GetData(), writer.GetData() + writer.GetSize());
-    }
 };
 
 TEST_F(ProxyAmbushTest, WithoutACapOneIsReleasedEachIntervalWhileAPlayerIsNear)
@@ -499,10 +496,7 @@ TEST_F(ProxyAmbushTest, AtTheCapTheTimerWaitsTheMinimumAndTheDeadArePruned)
     EXPECT_EQ(ambush->GetWaitingObjects().size(), 1u);
     EXPECT_EQ(ambush->GetSpawnTimer(), 1000);
 
-    ObjectManager::Instance().DestroyObjectEx(
-        ObjectManager::Instance().GetObject(ambush->GetReleasedObjects().front()), "test",
-        __LINE__);
-    ObjectManager::Instance().ProcessDestroyedObjects();
+    Destroy(ObjectManager::Instance().GetObject(ambush->GetReleasedObjects().front()));
     ambush->UpdateSelf(10);
     EXPECT_EQ(ambush->GetReleasedObjects().size(), 1u);
     ambush->UpdateSelf(990);
@@ -512,14 +506,13 @@ TEST_F(ProxyAmbushTest, AtTheCapTheTimerWaitsTheMinimumAndTheDeadArePruned)
 TEST_F(ProxyAmbushTest, TheWaitingListIsSavedByNameAndRestoredFromItsRecords)
 {
     ProxyAmbush* ambush = MakeAmbush("0");
-    ObjectManager::Instance().DestroyObjectEx(
-        ObjectManager::Instance().GetObject(ambush->GetWaitingObjects()[1]), "test", __LINE__);
-    ObjectManager::Instance().ProcessDestroyedObjects();
-    const std::vector<uint8_t> state = Saved(*ambush);
+    Destroy(ObjectManager::Instance().GetObject(ambush->GetWaitingObjects()[1]));
+    BinaryWriter writer = BinaryWriter::ToMemory(64);
+    ambush->SaveState(writer);
 
     ProxyAmbush* restored = MakeProxy<ProxyAmbush>({"Class = ProxyAmbush"});
     LogCapture log;
-    BinaryReader reader(state.data(), state.size());
+    BinaryReader reader(writer.GetData(), writer.GetSize());
     EXPECT_TRUE(restored->RestoreState(reader));
     EXPECT_EQ(Names(restored->GetWaitingObjects()), (std::vector<std::string>{kRat, kRat}));
     EXPECT_TRUE(restored->HasRun());

@@ -89,9 +89,7 @@ TEST(Decoration, FadeFollowsTheFlagAndStaysWithinHalf)
     EXPECT_FLOAT_EQ(decoration.GetFadeAmount(), 0.0f);
 }
 
-using PuppetTest = CombatWorldFixture;
-
-TEST_F(PuppetTest, AClaimedObjectIsReleasedStoppedOrLandsByItsRecord)
+TEST_F(SceneryTest, AClaimedObjectIsReleasedStoppedOrLandsByItsRecord)
 {
     auto* rock = SpawnAt<ProjectileTelekinesis>("Records/Puppets/Rock.dbr",
                                                 {"Class = ProjectileTelekinesis"});

@@ -14,6 +14,7 @@
 #include "engine/World.h"
 #include "multiplayer/PlayerManagerClient.h"
 #include "tests/support/CombatWorldFixture.h"
+#include "tests/support/FixedItemFixture.h"
 #include "tests/support/LevelObjectsFixture.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/PortalGameFixture.h"
@@ -46,10 +47,9 @@ protected:
 
     // A shrine of the kind on the map at the point, set up as the level does.
     template <typename T>
-    T* Place(const char* kind, const Vec3& at, uint32_t id,
-             const std::vector<std::string>& extra = {})
+    T* Place(const Vec3& at, uint32_t id, const std::vector<std::string>& extra = {})
     {
-        std::vector<std::string> lines{std::string("Class = ") + kind,
+        std::vector<std::string> lines{std::string("Class = ") + T::classInfo.GetName(),
                                        "bindDistance = 3",
                                        "activeSound = Records/Spawn/Chime.dbr",
                                        "dormantToActiveSound = Records/Spawn/Swell.dbr",
@@ -73,10 +73,8 @@ protected:
 
 TEST_F(StrategicMovementTest, ARespawnShrineSleepsWithin250msOnceAnotherIsCurrent)
 {
-    auto* first =
-        Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine", {0, 0, 0}, 1);
-    auto* second =
-        Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine", {50, 0, 0}, 2);
+    auto* first = Place<StrategicMovementRespawnShrine>({0, 0, 0}, 1);
+    auto* second = Place<StrategicMovementRespawnShrine>({50, 0, 0}, 2);
     EXPECT_EQ(first->GetState(), StrategicMovementDormant);
     MoveTo(hero, {1, 0, 0});
     Frame(50);
@@ -92,8 +90,7 @@ TEST_F(StrategicMovementTest, ARespawnShrineSleepsWithin250msOnceAnotherIsCurren
 
 TEST_F(StrategicMovementTest, ARestoredActiveStateShowsAtOnceInSilence)
 {
-    auto* shrine = Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine",
-                                                         {0, 0, 0}, 1, {"lightFadeInTime = 0"});
+    auto* shrine = Place<StrategicMovementRespawnShrine>({0, 0, 0}, 1, {"lightFadeInTime = 0"});
     EXPECT_EQ(shrine->GetLightFadeInTime(), 1);
     const uint8_t state[] = {1, 0, 0, 0, 4, 0, 0, 0};
     BinaryReader reader(state, sizeof(state));
@@ -107,8 +104,7 @@ TEST_F(StrategicMovementTest, ARestoredActiveStateShowsAtOnceInSilence)
 
 TEST_F(StrategicMovementTest, AStateWordPastActiveIsRefusedAndThePlayerDecides)
 {
-    auto* shrine =
-        Place<StrategicMovementTeleportShrine>("StrategicMovementTeleportShrine", {0, 0, 0}, 1);
+    auto* shrine = Place<StrategicMovementTeleportShrine>({0, 0, 0}, 1);
     const uint8_t state[] = {1, 0, 0, 0, 9, 0, 0, 0};
     BinaryReader reader(state, sizeof(state));
     LogCapture log;
@@ -132,8 +128,7 @@ TEST_F(StrategicMovementTest, TheRespawnShrineHealsWhoStandsNearEverySecond)
         SCOPED_TRACE(row.label);
         ++id;
         const Vec3 at(-60.0f + 30.0f * static_cast<float>(id), 0, -50);
-        auto* shrine = Place<StrategicMovementRespawnShrine>("StrategicMovementRespawnShrine", at,
-                                                             id, row.keys);
+        auto* shrine = Place<StrategicMovementRespawnShrine>(at, id, row.keys);
         MoveTo(hero, at);
         Frame(1000);
         EXPECT_EQ(shrine->GetLastHealed(),
@@ -283,16 +278,7 @@ TEST_F(StrategicMovement, DiscoveriesGoToThePlayersLists)
     EXPECT_EQ(respawn.DetermineStateFromPlayer(), StrategicMovementDormant);
 }
 
-class LevelPointsTest : public LevelObjectsFixture {
-protected:
-    template <typename T>
-    T* Place(const std::string& path, std::initializer_list<std::string> lines, const Vec3& at)
-    {
-        T* object = SpawnAt<T>(path, lines, at);
-        object->InitialUpdate();
-        return object;
-    }
-};
+using LevelPointsTest = FixedItemFixture;
 
 TEST_F(LevelPointsTest, ATrafficNodeLinksByBareNameToANodeAnnouncedLater)
 {

@@ -229,21 +229,16 @@ protected:
         event.objectId = id;
         EventManager::Instance().Send("GameEvent_CreatureStartDeath", event);
     }
-    template <typename Event>
-    static void Send(const char* name, uint32_t volumeId, uint32_t entityId)
+    static void Cross(bool enter, uint32_t volumeId, uint32_t entityId)
     {
-        Event event;
-        event.volumeId = volumeId;
-        event.entityId = entityId;
-        EventManager::Instance().Send(name, event);
-    }
-    static void SendEnter(uint32_t volumeId, uint32_t entityId)
-    {
-        Send<GameEvent_EnterBoundingVolume>("GameEvent_EnterBoundingVolume", volumeId, entityId);
-    }
-    static void SendExit(uint32_t volumeId, uint32_t entityId)
-    {
-        Send<GameEvent_ExitBoundingVolume>("GameEvent_ExitBoundingVolume", volumeId, entityId);
+        GameEvent_EnterBoundingVolume in;
+        GameEvent_ExitBoundingVolume out;
+        in.volumeId = out.volumeId = volumeId;
+        in.entityId = out.entityId = entityId;
+        if (enter)
+            EventManager::Instance().Send("GameEvent_EnterBoundingVolume", in);
+        else
+            EventManager::Instance().Send("GameEvent_ExitBoundingVolume", out);
     }
 };
 
@@ -308,12 +303,12 @@ TEST_F(BoundingVolumeTest, OnlyPlayersCrossingOurSpheresAreReported)
     const uint32_t inner = volumes.GetVolumeEntries()[0].volumeId;
     const uint32_t outer = volumes.GetVolumeEntries()[1].volumeId;
 
-    SendEnter(outer, playerId);
-    SendEnter(inner, playerId);
-    SendEnter(inner, monsterId);
-    SendEnter(outer + 1000, playerId);
-    SendExit(outer, playerId);
-    SendExit(outer, monsterId);
+    Cross(true, outer, playerId);
+    Cross(true, inner, playerId);
+    Cross(true, inner, monsterId);
+    Cross(true, outer + 1000, playerId);
+    Cross(false, outer, playerId);
+    Cross(false, outer, monsterId);
     EXPECT_EQ(volumes.entered, (std::vector<int>{1, 0}));
     EXPECT_EQ(volumes.exited, (std::vector<int>{1}));
 }
@@ -337,10 +332,10 @@ TEST_F(BoundingVolumeTest, OnlyItsOwnMonsterStartingToDieSilencesABossVolume)
     mistaken.SetMonsterId(playerId);
     StartDeath(playerId);
     EXPECT_FALSE(mistaken.IsTriggered());
-    SendEnter(sphere, playerId);
+    Cross(true, sphere, playerId);
     StartDeath(bossId);
     EXPECT_TRUE(volumes.IsTriggered());
-    SendEnter(sphere, playerId);
+    Cross(true, sphere, playerId);
     EXPECT_EQ(volumes.entered, (std::vector<int>{0}));
 }
 
