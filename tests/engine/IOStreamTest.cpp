@@ -353,8 +353,10 @@ TEST_F(SaveToFileTest, AFailedSaveLeavesTheOldFileByteForByteAndNoTemporary)
 }
 
 // A save killed after making its file beside the target leaves it there, marked; the next save
-// of that target removes it. Whatever else bears such a name, a lock holds, or a reader even by
-// a record lock on any range, stays, named in one line.
+// of that target removes it. Whatever else bears such a name stays, named in one line: a save
+// still writing (it holds a lock), one another program holds by a record lock on any range,
+// even a read lock, a file without the mark, one the run names, another user's, a second name of
+// another file, a folder.
 TEST_F(SaveToFileTest, TheNextSaveRemovesOnlyWhatAKilledOneLeft)
 {
     const std::string mark = "hero.chr" + std::string(FileSystem::kSavingMark);
@@ -382,10 +384,14 @@ TEST_F(SaveToFileTest, TheNextSaveRemovesOnlyWhatAKilledOneLeft)
     made(mark + "Range0", "ranged", true);
     made(mark + "Read00", "shared", true);
     const int ranged = ::open((folder / (mark + "Range0")).c_str(), O_RDWR);
-    struct flock two = {.l_type = F_WRLCK, .l_start = 2, .l_len = 2};
+    struct flock two {};
+    two.l_type = F_WRLCK;
+    two.l_start = 2;
+    two.l_len = 2;
     ASSERT_EQ(fcntl(ranged, F_OFD_SETLK, &two), 0);
     const int shared = ::open((folder / (mark + "Read00")).c_str(), O_RDONLY);
-    struct flock whole = {.l_type = F_RDLCK};
+    struct flock whole {};
+    whole.l_type = F_RDLCK;
     ASSERT_EQ(fcntl(shared, F_SETLK, &whole), 0);
     FileSystem::Instance().SetRunFiles({(folder / (mark + "Input0")).string()});
     GAME::Test::LogCapture log;

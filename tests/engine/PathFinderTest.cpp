@@ -228,14 +228,18 @@ TEST_F(PathFinderTest, BodiesArePlacedNearestFirstClearOfObstaclesAndOfEachOther
 // Two metres along x, then a quarter turn left round (2, 0, 1) to (3, 0, 1).
 Path MakeBend()
 {
-    return Path(7, {{.from = {0, 0, 0}, .to = {2, 0, 0}, .length = 2.0f},
-                    {.from = {2, 0, 0},
-                     .to = {3, 0, 1},
-                     .center = {2, 0, 1},
-                     .radius = 1.0f,
-                     .startAngle = -kHalfPi,
-                     .sweep = kHalfPi,
-                     .length = kHalfPi}});
+    std::vector<Path::Piece> pieces(2);
+    pieces[0].from = {0, 0, 0};
+    pieces[0].to = {2, 0, 0};
+    pieces[0].length = 2.0f;
+    pieces[1].from = {2, 0, 0};
+    pieces[1].to = {3, 0, 1};
+    pieces[1].center = {2, 0, 1};
+    pieces[1].radius = 1.0f;
+    pieces[1].startAngle = -kHalfPi;
+    pieces[1].sweep = kHalfPi;
+    pieces[1].length = kHalfPi;
+    return Path(7, std::move(pieces));
 }
 
 TEST(PathTest, AdvanceFollowsLineThenArcAndStopsAtTheEnd)

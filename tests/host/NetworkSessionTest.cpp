@@ -65,6 +65,19 @@ private:
 class NetworkSession : public HostSession {
 protected:
     NetworkSession() : HostSession({"--scenario", "pack"}) {}
+
+    // A server's part as far as the welcome, and when `whole` the world's end and the session's.
+    static HostileServer::Script Whole(uint32_t world, uint32_t end, int32_t difficulty,
+                                       int32_t players, bool whole)
+    {
+        HostileServer::Script script;
+        script.world = world;
+        script.endDigest = end;
+        script.difficulty = difficulty;
+        script.players = players;
+        script.complete = script.end = whole;
+        return script;
+    }
 };
 
 TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
@@ -92,7 +105,8 @@ TEST_F(NetworkSession, ServerAndEightClientsPlayTheSameSession)
     EXPECT_EQ(LinesStarting(served, "hosts dropped: "), "hosts dropped: 0\n");
 }
 
-// A welcome's numbers are checked as any message's are.
+// A welcome's numbers are checked as any message's are: a difficulty the game has not, or a
+// count of players no server takes, is refused in one line and the client ends with status 3.
 TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
 {
     HostOptions sample;
@@ -112,11 +126,7 @@ TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
     deadline = Clock::now() + std::chrono::seconds(60);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        HostileServer fake({.world = world,
-                            .difficulty = row.difficulty,
-                            .players = row.players,
-                            .complete = true,
-                            .end = true});
+        HostileServer fake(Whole(world, 0, row.difficulty, row.players, true));
         ChildProcess& client = ServeClient(fake, std::chrono::seconds(20));
         EXPECT_EQ(client.Wait(deadline), 3) << client.Errors();
         EXPECT_EQ(LinesStarting(client.Errors(), "gamehost: "), row.line);
@@ -124,8 +134,10 @@ TEST_F(NetworkSession, AClientRefusesAWelcomeItCannotPlay)
     }
 }
 
-// A client whose world or end is not its server's never passes for one that agrees; one sent no
-// world while the link lives ends after the link's bound.
+// A client whose world is not its server's never passes for one that agrees: a level or a
+// database unlike the server's is refused at the welcome, end lines unlike the server's are told
+// at the end, both in one line and with status 4. One whose server sends no world after its
+// welcome, while it keeps the link, ends once it has heard nothing for the link's bound.
 TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
 {
     HostOptions sample;
@@ -147,10 +159,7 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
     deadline = Clock::now() + std::chrono::seconds(90);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        HostileServer fake({.world = row.world,
-                            .complete = row.whole,
-                            .end = row.whole,
-                            .endDigest = 0xdeadbeefu});
+        HostileServer fake(Whole(row.world, 0xdeadbeefu, 0, 1, row.whole));
         ChildProcess& client = ServeClient(fake, std::chrono::seconds(30));
         EXPECT_EQ(client.Wait(deadline), row.status) << client.Errors();
         const std::string errors = client.Errors();
@@ -163,6 +172,8 @@ TEST_F(NetworkSession, AClientWhoseWorldDiffersFromTheServersSaysSo)
 // A suite of its own: most of it is the server's wait.
 class LoneServer : public NetworkSession {};
 
+// The server waits for the clients it was started for, and no longer: one short, it ends and
+// tells the one that came.
 TEST_F(LoneServer, EndsWhenAClientIsMissingAfterItsWait)
 {
     StartServer(2, std::chrono::seconds(90));
@@ -212,7 +223,9 @@ struct Forger {
     uint64_t refused = 0;
 };
 
-// What a client may not make or take away: what is another's, or in another's name.
+// What a client may not make or take away: a monster under the server's id, the other client's
+// and a flood of them, an item for the other player and for the server's hero, a portal in the
+// other player's name, the closing of his, and texts about the server's hero.
 void SendForgedCreations(Forger& forger, const HeardWorld& world, uint32_t honest)
 {
     const uint32_t own = (2u << 28) | 0x100;
@@ -252,7 +265,8 @@ void SendForgedCreations(Forger& forger, const HeardWorld& world, uint32_t hones
         forger.Send(*message);
 }
 
-// Answers how many of the messages it sends the server must refuse.
+// Sends what a client may not say, each in another's name or for what is not its own; answers
+// how many of them the server must refuse.
 uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32_t honest)
 {
     Forger forger{attacker};
@@ -292,8 +306,9 @@ uint64_t SendForged(ConnectionManager& attacker, const HeardWorld& world, uint32
     return forger.refused;
 }
 
-// The attacker never brought a player: the footer counts what it sent, but not it among the
-// hosts dropped.
+// The attacker takes the second client's place; once it is dropped, an honest client takes its
+// host index, and the footer still counts what the attacker sent, though not the attacker among
+// the hosts dropped: it never brought a player.
 TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
 {
     StartServer(2, std::chrono::seconds(60));
@@ -353,7 +368,8 @@ TEST_F(NetworkSession, HostileClientIsRefusedAndDroppedWhileTheSessionGoesOn)
     EXPECT_EQ(server->Errors().find("is already in use"), std::string::npos);
 }
 
-// Long before its wait for the welcome would have run out.
+// A client waiting for a server that never answers ends at once on ^C, with the signal's one
+// line and status, long before its wait for the welcome would have run out.
 TEST_F(NetworkSession, AClientInterruptedWhileConnectingEndsAtOnceWithOneLine)
 {
     const int silent = socket(AF_INET, SOCK_DGRAM, 0);
@@ -378,6 +394,8 @@ TEST_F(NetworkSession, AClientInterruptedWhileConnectingEndsAtOnceWithOneLine)
 class LostClient : public NetworkSession {};
 class FullServer : public NetworkSession {};
 
+// A client killed in the fight: the server finds it silent and lets it go, and the party that
+// ends is the one of the players still there, alike on both machines.
 TEST_F(LostClient, TheOthersGoOnWithoutIt)
 {
     StartServer(2, std::chrono::seconds(90));
@@ -395,7 +413,9 @@ TEST_F(LostClient, TheOthersGoOnWithoutIt)
     EXPECT_EQ(PartySize(served), 2);
 }
 
-// A client stopped after the end is waited for the link's bound, then lost; the server ends well.
+// Once the clients the server was started for have come, a third is told the session is under
+// way. A client stopped when the session has ended is waited for the link's bound, then lost, and
+// the server ends well.
 TEST_F(FullServer, RefusesAThirdClientUnderWayAndOnceEndedWaitsForOneStopped)
 {
     StartServer(2, std::chrono::seconds(90));
@@ -430,7 +450,9 @@ class EndThroughAnOutage : public NetworkSession {};
 class StoppedServer : public NetworkSession {};
 class PlacesForPlayers : public NetworkSession {};
 
-// Cut off with the end message on its way, a client hears it once the link is back.
+// The second client's link is cut for 10 s from the server's end, its end message still on its
+// way: the server waits for it within the link's bound, and once the link is back it hears the
+// end, so that all three end alike.
 TEST_F(EndThroughAnOutage, AClientCutOffAtTheEndHearsItAndAllEndAlike)
 {
     StartServer(2, std::chrono::seconds(90));
@@ -452,7 +474,8 @@ TEST_F(EndThroughAnOutage, AClientCutOffAtTheEndHearsItAndAllEndAlike)
     EXPECT_GT(relay.GetCounts().lost, 0u);
 }
 
-// A stop of the server is no silence of its client.
+// A server stopped for 7 s as its client joins finds on its return all that the client sent
+// meanwhile, and keeps it: a stop of the server is no silence of its client.
 TEST_F(StoppedServer, KeepsTheClientThatJoinedWhileItWasStopped)
 {
     StartServer(1, std::chrono::seconds(60));
@@ -468,7 +491,8 @@ TEST_F(StoppedServer, KeepsTheClientThatJoinedWhileItWasStopped)
     EXPECT_EQ(PartySize(served), 2);
 }
 
-// Two peers that say the hello and no more come first and hold both places.
+// Two peers that say the hello and no more come first and hold both places; the two players
+// that come next are told the server is full, try again, and take the places of the idle ones.
 TEST_F(PlacesForPlayers, PeersWithoutAPlayerNeverKeepAPlayerOut)
 {
     StartServer(2, std::chrono::seconds(90));

@@ -409,8 +409,9 @@ TEST_F(ClientCreation, TakesOnlyItsOwnFreeIdsForItsOwnThings)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         EXPECT_STREQ(FromClient(row.packet), row.refusal);
-        if (row.made != 0)
+        if (row.made != 0) {
             EXPECT_EQ(Exists(row.made), row.refusal == nullptr);
+        }
     }
     // The one lies on the ground, the other is carried.
     EXPECT_TRUE(ObjectManager::Instance().GetObject<Entity>(own | 100)->IsInWorld());

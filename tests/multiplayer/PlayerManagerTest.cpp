@@ -41,6 +41,15 @@ namespace {
 
 using GAME::Test::ListedPlayer;
 
+PlayerNetHeartbeatInfo Beat(uint32_t id, uint32_t level = 0, int32_t party = 0)
+{
+    PlayerNetHeartbeatInfo beat;
+    beat.playerId = id;
+    beat.level = level;
+    beat.partyId = party;
+    return beat;
+}
+
 class ClientPlayers : public GAME::Test::GameEngineFixture {
 protected:
     void SetUp() override
@@ -84,8 +93,7 @@ TEST_F(ClientPlayers, HeartbeatsRefreshOthersButNeverTheLocalPlayer)
     players.HandlePlayerUpdate(
         {ListedPlayer(0x10000001, L"Ana"), ListedPlayer(0x20000001, L"Bob")});
 
-    players.HandlePlayerHeartbeatInbound(
-        {{.playerId = 0x10000001, .level = 40}, {.playerId = 0x20000001, .level = 9}});
+    players.HandlePlayerHeartbeatInbound({Beat(0x10000001, 40), Beat(0x20000001, 9)});
 
     EXPECT_EQ(players.GetPlayerInfo(0x10000001).level, 0u);
     EXPECT_EQ(players.GetPlayerInfo(0x20000001).level, 9u);
@@ -513,8 +521,7 @@ TEST_F(LocalPlayer, AStalePartyInTheServersHeartbeatsDoesNotUndoAJoin)
     game.HandlePlayerUpdate({ListedPlayer(7, L"Lea"), ListedPlayer(player->GetObjectId(), L"")});
     game.AddPlayerToParty(player->GetObjectId(), 7);
     game.AddPlayerToParty(7, 7);
-    game.HandlePlayerHeartbeatInbound(
-        {{.playerId = player->GetObjectId()}, {.playerId = 7, .level = 3, .partyId = 7}});
+    game.HandlePlayerHeartbeatInbound({Beat(player->GetObjectId()), Beat(7, 3, 7)});
     game.UpdateLocalPlayer();
     EXPECT_EQ(game.GetPlayerInfo(player->GetObjectId()).partyId, 7);
     EXPECT_EQ(game.GetPlayerInfo(7).partyId, 7);
