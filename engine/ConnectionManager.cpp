@@ -189,4 +189,43 @@ std::unique_ptr<NetPacket> ConnectionManager::DecodePacket(const std::vector<uin
     return DecodePacket(bytes.data(), bytes.size());
 }
 
+// All or nothing: a bundle whose messages do not fill it exactly, that holds none or holds another
+// bundle, is refused whole. A client holds what came with its welcome, as it holds what follows
+// it, until its world is whole.
+bool ConnectionManager::ReceiveBundle(int fromHost, const uint8_t* bytes, size_t count)
+{
+    constexpr size_t kHeader = NetPacketHeader::kSize;
+    if (bytes == nullptr || count < kHeader || WordAt(bytes) != kBundleType)
+        return false;
+    const Engine::PeerWord word(clock.Ms(), fromHost);
+    if (IsServer() && fromHost != kServerHost && windows[Slot(fromHost)].flooded)
+        return true;
+    bool whole = count > kHeader && WordAt(bytes + 4) == count - kHeader;
+    for (size_t at = kHeader; whole && at < count;) {
+        whole = count - at >= kHeader && WordAt(bytes + at + 4) <= count - at - kHeader &&
+                WordAt(bytes + at) != kBundleType;
+        at += whole ? kHeader + WordAt(bytes + at + 4) : 0;
+    }
+    if (!whole) {
+        Refuse(fromHost, "bundle's messages do not fit it");
+        return true;
+    }
+    const bool welcomed = welcome.heard;
+    for (size_t at = kHeader; at < count;) {
+        const size_t length = kHeader + WordAt(bytes + at + 4);
+        if (!IsServer() && !welcomed && welcome.heard)
+            Hold(bytes + at, length);
+        else
+            Receive(fromHost, bytes + at, length);
+        at += length;
+    }
+    return true;
+}
+
+void ConnectionManager::Hold(const uint8_t* bytes, size_t count)
+{
+    heldBytes += HeldCost(count);
+    held.emplace_back(bytes, bytes + count);
+}
+
 } // namespace GAME

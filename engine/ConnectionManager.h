@@ -33,6 +33,9 @@ public:
     static constexpr int kServerHost = 0;
     static constexpr int kMaxClients = 15;
     static constexpr uint32_t kMaxTypes = 256;
+    // A message of messages, each whole with its own header: a frame's messages to one peer,
+    // sent as one. No message takes its type.
+    static constexpr uint32_t kBundleType = 0;
     // Player ids carry their host in the top four bits.
     static constexpr int HostOfId(uint32_t id) { return static_cast<int>(id >> 28); }
 
@@ -263,8 +266,8 @@ public:
     // The most seconds' worth the server's stops may leave a client owed.
     static constexpr uint32_t kMaxAllowance = 3600;
 
-    // Hands one received message to the checks and the listener as if it came from `fromHost`;
-    // the transport's own path, open for the fuzzers and the tests.
+    // Hands one received message (or each of a bundle's) to the checks and the listener as if
+    // it came from `fromHost`; the transport's own path, open for the fuzzers and the tests.
     void Receive(int fromHost, const uint8_t* bytes, size_t count);
     // The longest message a datagram's fragments announce, 0 for none; the transport's own
     // reading of what arrives, open for the fuzzers.
@@ -345,6 +348,12 @@ private:
     bool CountKind(int fromHost, uint32_t type);
     bool CheckFromClient(int fromHost, const NetPacket& packet);
     void Deliver(int fromHost, NetPacket& packet, const uint8_t* bytes, size_t count);
+    // Receives each message of a bundle; false when the bytes are no bundle.
+    bool ReceiveBundle(int fromHost, const uint8_t* bytes, size_t count);
+    // Keeps a client's message for its next Service.
+    void Hold(const uint8_t* bytes, size_t count);
+    // What a message kept for later costs: its bytes and the room that keeps them.
+    static size_t HeldCost(size_t bytes) { return bytes + sizeof(std::vector<uint8_t>) + 32; }
     void ServiceLoopback();
     void HostConnected(void* peer, uint32_t word);
     // The host's link ended; the listener hears it.

@@ -1,8 +1,11 @@
 // The transport over UDP. A server listens on loopback for up to fifteen clients (fewer when
 // the host sets a limit); each client gets the lowest free host index (1 to 15) and learns it
-// from the welcome, before it makes any object, so that every id it makes carries its host. One
-// message is one reliable packet on channel 0, so the order a machine sends in is the order
-// every other machine hears.
+// from the welcome, before it makes any object, so that every id it makes carries its host. What
+// a machine sends a peer in a frame leaves at the frame's flush on channel 0, reliable, its
+// messages packed whole into as few packets as fit a datagram each (a bundle, its own header's
+// type 0; a lone message goes as it is), so the order a machine sends in is the order every other
+// machine hears, and a lossy link keeps few packets in flight. A bundle is taken whole, each
+// message as if it came alone, or refused whole.
 //
 // Who gets an index, and how long a peer may take to finish its handshake and to bring its
 // player, is the door's to decide (engine/ConnectionAdmission.cpp): after each service, what
@@ -108,12 +111,6 @@ void ConfigureLink(ENetPeer* peer, uint32_t silenceMs)
 {
     const uint32_t timeoutMs = silenceMs + ConnectionManager::kTransportGraceMs;
     enet_peer_timeout(peer, 1, timeoutMs, timeoutMs);
-}
-
-// What a message kept for later costs: its bytes and the room that keeps them.
-size_t HeldCost(size_t bytes)
-{
-    return bytes + sizeof(std::vector<uint8_t>) + 32;
 }
 
 // Acknowledges and pings without taking what arrived: ENet keeps it, within its own bound of
@@ -688,8 +685,7 @@ void ConnectionManager::KeepAlive()
     while (!transport->serverLost && heldBytes < maxHeldBytes &&
            enet_host_service(transport->host, &event, 0) > 0) {
         if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-            heldBytes += HeldCost(event.packet->dataLength);
-            held.emplace_back(event.packet->data, event.packet->data + event.packet->dataLength);
+            Hold(event.packet->data, event.packet->dataLength);
             enet_packet_destroy(event.packet);
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
             ServerGone(event.data);
@@ -847,8 +843,8 @@ void ConnectionManager::SendBytes(uint32_t mask, const NetPacket& message, const
             packet = Held(enet_packet_create(bytes, count, ENET_PACKET_FLAG_RELIABLE));
         if (packet == nullptr)
             return;
-        counters[size_t(host)].messagesOut += transport->outboxes[transport->SlotOf(peer)].Send(
-            *peer, *packet, message, counters[size_t(host)].replaced, clock.Ms());
+        counters[size_t(host)].replaced +=
+            transport->outboxes[transport->SlotOf(peer)].Queue(*packet, message, clock.Ms());
     }
     Let(packet);
 }
@@ -863,13 +859,15 @@ void ConnectionManager::SendTo(int host, const NetPacket& message)
             : nullptr;
     if (packet == nullptr)
         return;
-    counters[Slot(host)].messagesOut += transport->outboxes[transport->SlotOf(peer)].Send(
-        *peer, *packet, message, counters[Slot(host)].replaced, clock.Ms());
+    counters[Slot(host)].replaced +=
+        transport->outboxes[transport->SlotOf(peer)].Queue(*packet, message, clock.Ms());
     Let(packet);
 }
 
 void ConnectionManager::Receive(int fromHost, const uint8_t* bytes, size_t count)
 {
+    if (ReceiveBundle(fromHost, bytes, count))
+        return;
     const Engine::PeerWord word(clock.Ms(), fromHost);
     const bool fromClient = IsServer() && fromHost != kServerHost;
     if (fromClient && (windows[Slot(fromHost)].flooded || !CountIn(fromHost, count)))

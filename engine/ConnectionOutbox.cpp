@@ -15,16 +15,14 @@ namespace {
 constexpr size_t kStaleStates = 256;
 } // namespace
 
-size_t ConnectionOutbox::Send(ENetPeer& peer, ENetPacket& packet, const NetPacket& message,
-                              uint64_t& replaced, uint64_t nowMs)
+bool ConnectionOutbox::Queue(ENetPacket& packet, const NetPacket& message, uint64_t nowMs)
 {
     const uint32_t type = message.GetType();
     const ConnectionManager::PacketRule& rule = ConnectionManager::GetPacketRule(type);
     const uint32_t subject = rule.state && rule.subject != nullptr ? rule.subject(message) : 0;
     // A state about no one (no id read) replaces nothing.
     const bool state = rule.state && (rule.subject == nullptr || subject != 0);
-    replaced += Post(&packet, type, state, subject, nowMs) ? 1 : 0;
-    return Hand(peer);
+    return Post(&packet, type, state, subject, nowMs);
 }
 
 bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint32_t subject,
@@ -53,19 +51,63 @@ bool ConnectionOutbox::Post(ENetPacket* packet, uint32_t type, bool state, uint3
 size_t ConnectionOutbox::Hand(ENetPeer& peer, bool all)
 {
     size_t handed = 0;
+    Trim();
     while (!letters.empty() && (all || (holds < kLinkCommands && unsent < kLinkBytes))) {
-        ENetPacket* packet = letters.front().packet;
-        letters.pop_front();
-        ++first;
+        size_t count = 0;
+        ENetPacket* packet = Bundle(peer, count);
         if (packet == nullptr)
-            continue;
+            break;
         holds += Commands(peer, *packet);
         unsent += packet->dataLength;
-        handed += enet_peer_send(&peer, 0, packet) == 0 ? 1 : 0;
+        handed += enet_peer_send(&peer, 0, packet) == 0 ? count : 0;
+        if (--packet->referenceCount == 0)
+            enet_packet_destroy(packet);
+        Trim();
+    }
+    return handed;
+}
+
+// A lone message goes as it is, its packet shared with every peer it goes to; a bundle is the
+// bundle's header and its messages one after another, each with its own header. The caller holds
+// a reference to what is answered.
+ENetPacket* ConnectionOutbox::Bundle(const ENetPeer& peer, size_t& count)
+{
+    const size_t most = peer.mtu > 64 ? peer.mtu - 64 : 0;
+    size_t length = NetPacketHeader::kSize;
+    size_t letter = 0;
+    for (; letter < letters.size(); ++letter) {
+        const ENetPacket* packet = letters[letter].packet;
+        if (packet == nullptr)
+            continue;
+        if (count > 0 && length + packet->dataLength > most)
+            break;
+        length += packet->dataLength;
+        ++count;
+    }
+    if (count == 1) {
+        ENetPacket* alone = letters.front().packet;
+        ++alone->referenceCount;
+        Drop(letters.front().packet);
+        return alone;
+    }
+    ENetPacket* bundle = enet_packet_create(nullptr, length, ENET_PACKET_FLAG_RELIABLE);
+    if (bundle == nullptr)
+        return nullptr;
+    ++bundle->referenceCount;
+    const uint32_t words[] = {ConnectionManager::kBundleType,
+                              uint32_t(length - NetPacketHeader::kSize)};
+    uint8_t* at = bundle->data;
+    for (const uint32_t word : words)
+        for (int shift = 0; shift < 32; shift += 8)
+            *at++ = uint8_t(word >> shift);
+    for (size_t taken = 0; taken < letter; ++taken) {
+        ENetPacket*& packet = letters[taken].packet;
+        if (packet == nullptr)
+            continue;
+        at = std::copy_n(packet->data, packet->dataLength, at);
         Drop(packet);
     }
-    Trim();
-    return handed;
+    return bundle;
 }
 
 void ConnectionOutbox::Recount(ENetPeer& peer)
@@ -138,20 +180,40 @@ void ConnectionOutbox::Pace(ENetPeer& peer, uint64_t nowMs)
         const enet_uint32 lost = peer.packetsLost - (peer.packetsLost >= lostSeen ? lostSeen : 0);
         sentSeen = peer.packetsSent;
         lostSeen = peer.packetsLost;
+        if (steady)
+            JudgeLoss(peer, sent, lost);
         const bool queued = peer.roundTripTime > kQueuedFactor * leastRttMs + kQueuedSlackMs;
         if (queued && steady && lost * kLossShare > sent)
-            window = std::max(kLeastWindow, (window != 0 ? window : peer.windowSize) / 2);
+            window = std::max(kLeastWindow, (window != 0 ? window : OpenWindow(peer)) / 2);
         else if (window != 0 && !queued)
-            window = window + kWindowStep < peer.windowSize ? window + kWindowStep : 0;
+            window = window + kWindowStep < OpenWindow(peer) ? window + kWindowStep : 0;
     }
     // ENet's window is its throttle's share of the window the two ends agreed on, which ENet may
     // agree again at any service: the throttle is what is set, at every look.
-    const enet_uint32 open = ENET_PEER_PACKET_THROTTLE_SCALE;
+    const enet_uint32 scale = ENET_PEER_PACKET_THROTTLE_SCALE;
+    const enet_uint32 open = OpenShare() * scale;
     peer.packetThrottleLimit =
         window == 0 ? open
                     : std::clamp<enet_uint32>(
-                          window * open / std::max<enet_uint32>(peer.windowSize, 1), 1, open);
+                          window * scale / std::max<enet_uint32>(peer.windowSize, 1), 1, open);
     peer.packetThrottle = peer.packetThrottleLimit;
+}
+
+// A link that keeps losing one in kLossyShare of what it sends while its round trip stays near
+// its least loses by its nature, not at an overflowing queue, and half its window waits on
+// resends: it may keep kOpenShare windows in flight. A busy machine's late answers look like
+// losses for a moment, a lossy link's last.
+void ConnectionOutbox::JudgeLoss(const ENetPeer& peer, enet_uint32 sent, enet_uint32 lost)
+{
+    if (lossy || peer.roundTripTime > kLossyFactor * leastRttMs + kQueuedSlackMs)
+        return;
+    clearSent += sent;
+    clearLost += lost;
+    if (clearSent < kLossySample)
+        return;
+    lossySamples = clearLost * kLossyShare > clearSent ? lossySamples + 1 : 0;
+    lossy = lossySamples >= kLossySamples;
+    clearSent = clearLost = 0;
 }
 
 // ENet keeps what it sent in the order it sent it, a resend at the end again; ENet looks for one
@@ -212,7 +274,8 @@ void ConnectionOutbox::Clear()
     holds = unsent = 0;
     bounded = false;
     ageFromMs.reset();
-    leastRttMs = sentSeen = lostSeen = 0;
+    leastRttMs = sentSeen = lostSeen = clearSent = clearLost = lossySamples = 0;
+    lossy = false;
     paced = false;
     pacedMs = tendedMs = stalledMs = lastStalledMs = 0;
     window = 0;

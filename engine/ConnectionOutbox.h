@@ -19,6 +19,11 @@ class NetPacket;
 // proportion to its length: ENet is handed only as much as kLinkCommands, the rest waits here,
 // where a later state replaces an earlier one instead of joining it. A message kept here holds a
 // reference to its packet, which every peer it goes to shares.
+//
+// Each packet ENet keeps in flight costs its server a step at every acknowledgement (ENet walks
+// the peer's list of them to find the one answered), and a lossy link keeps its window full: a
+// frame's messages to a peer leave together at the frame's flush, as few bundles as fit a
+// datagram each (ConnectionManager::kBundleType), a lone message as its shared packet.
 class ConnectionOutbox {
 public:
     static constexpr size_t kLinkCommands = 512;
@@ -40,21 +45,30 @@ public:
     static constexpr uint64_t kPaceMs = 250;
     static constexpr uint32_t kLeastWindow = 16 * 1024;
     static constexpr uint32_t kWindowStep = 2 * 1024;
+    // A link that loses one in kLossyShare of kLossySample sent, kLossySamples times running,
+    // while its round trip stands at most kLossyFactor times its least and kQueuedSlackMs may
+    // keep kOpenShare times the window the two ends agreed on in flight: ENet agrees on 64 KiB at
+    // most, and a lossy link, half of whose window waits on resends, needs twice that to keep up
+    // with what a crowd's server sends each player. A queue in its path narrows it as any other.
+    static constexpr uint32_t kLossyFactor = 2;
+    static constexpr uint32_t kLossyShare = 4;
+    static constexpr uint32_t kLossySample = 256;
+    static constexpr uint32_t kLossySamples = 2;
+    static constexpr uint32_t kOpenShare = 2;
 
     ConnectionOutbox() = default;
     ConnectionOutbox(const ConnectionOutbox&) = delete;
     ConnectionOutbox& operator=(const ConnectionOutbox&) = delete;
     ~ConnectionOutbox() { Clear(); }
     size_t Bytes() const { return bytes; }
-    // Posts the packet, `message` encoded, and hands the peer what its link takes; how many it
-    // took. `replaced` counts a state still waiting that the packet replaced.
-    size_t Send(ENetPeer& peer, ENetPacket& packet, const NetPacket& message, uint64_t& replaced,
-                uint64_t nowMs);
+    // Posts the packet, `message` encoded, for the next hand; true when it replaced a state still
+    // waiting.
+    bool Queue(ENetPacket& packet, const NetPacket& message, uint64_t nowMs);
     // Queues the packet for the peer at `nowMs` of the session's clock; true when it replaced a
     // state of the same type and subject still waiting.
     bool Post(ENetPacket* packet, uint32_t type, bool state, uint32_t subject, uint64_t nowMs);
-    // Hands the peer the oldest while its link holds fewer than kLinkCommands and kLinkBytes
-    // unsent (all of them when `all`); how many it took.
+    // Hands the peer the oldest, bundled, while its link holds fewer than kLinkCommands and
+    // kLinkBytes unsent (all of them when `all`); how many messages it took.
     size_t Hand(ENetPeer& peer, bool all = false);
     // What the peer's link holds unsent, counted afresh (up to its bounds): ENet sends
     // between two counts, so what is counted in between only grows.
@@ -83,8 +97,15 @@ private:
     // Narrows the window of a link whose path queues and overflows, and opens it again once
     // the queue has drained.
     void Pace(ENetPeer& peer, uint64_t nowMs);
+    // Counts a steady look's sends and losses towards whether the link loses by its nature.
+    void JudgeLoss(const ENetPeer& peer, enet_uint32 sent, enet_uint32 lost);
+    uint32_t OpenShare() const { return lossy ? kOpenShare : 1; }
+    enet_uint32 OpenWindow(const ENetPeer& peer) const { return OpenShare() * peer.windowSize; }
     // The commands a packet takes: its fragments.
     static size_t Commands(const ENetPeer& peer, const ENetPacket& packet);
+    // The front letter with those behind it that fit one datagram with it, as one packet;
+    // `count` says how many messages it carries.
+    ENetPacket* Bundle(const ENetPeer& peer, size_t& count);
     void Drop(ENetPacket*& packet);
     // Letters replaced at the front go at once, so that the front is the oldest still waiting.
     void Trim();
@@ -111,6 +132,12 @@ private:
     enet_uint32 lostSeen = 0;
     uint64_t pacedMs = 0;
     enet_uint32 window = 0;
+    // What was sent and lost in the looks with no queue standing (neither machine stalled) since
+    // the last sample, and how many samples running lost their share.
+    enet_uint32 clearSent = 0;
+    enet_uint32 clearLost = 0;
+    enet_uint32 lossySamples = 0;
+    bool lossy = false;
     // The longest either machine stalled in this look and the last: the peer silent, or this
     // machine not here.
     uint64_t tendedMs = 0;

@@ -322,7 +322,9 @@ link_session() {
             FILENAME ~ /server.out$/ && $2 == "host" && $3 == host && $4 == "joined:" {
                 joined = $1 - start
             }
-            / monster [0-9]+ died$/ { if (FILENAME ~ /a.out$/) a[$3] = $1; else b[$3] = $1 }
+            / monster [0-9]+ died$/ {
+                if (FILENAME ~ /a.out$/) a[$3] = $1; else if (FILENAME ~ /b.out$/) b[$3] = $1
+            }
             END {
                 for (id in a) { ++direct; if (id in b) { ++slow; if (b[id] - a[id] > late) late = b[id] - a[id] } }
                 printf "slow client joined %.0f s after start, printed %d of the direct one'"'"'s %d monster deaths, at most %.1f s later", joined, slow, direct, late

@@ -333,6 +333,67 @@ TEST_F(ConnectionTransport, ALinkThroughLossAndJitterStaysUpAndKeepsItsOrderBoth
     EXPECT_GT(relay.GetCounts().lost, 0u);
 }
 
+// A frame's small messages to a peer leave together as a few packets: through loss they arrive
+// in order, and the peer acknowledges a few packets, not every message (8 bytes each).
+TEST_F(ConnectionTransport, AFramesMessagesLeaveTogetherAndArriveInOrderThroughLoss)
+{
+    UdpRelay relay({.targetPort = server.GetListenPort(), .lossPercent = 20, .seed = 5});
+    ASSERT_TRUE(relay.IsRunning());
+    ConnectionManager client;
+    ClientEar ear;
+    client.SetListener(&ear);
+    ASSERT_TRUE(client.Connect("127.0.0.1", relay.GetPort()));
+    const uint64_t before = relay.GetCounts().bytesToServer;
+    constexpr uint32_t kMessages = 2000;
+    TellEveryone(kMessages);
+    ASSERT_TRUE(ServiceUntil(client, [&] { return ear.numbers.size() >= kMessages; }));
+    EXPECT_TRUE(InOrderFromOne(ear.numbers));
+    EXPECT_EQ(ear.numbers.size(), kMessages);
+    EXPECT_LT(relay.GetCounts().bytesToServer - before, kMessages);
+}
+
+// A bundle's messages are each taken as if they came alone, in order; one whose messages do not
+// fill it exactly, that holds none or holds another bundle is refused whole, and counted.
+TEST_F(ConnectionTransport, ABundleIsTakenWholeOrRefusedWhole)
+{
+    ConnectionManager client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", server.GetListenPort()));
+    const auto message = [](uint32_t number) {
+        CountedPacket counted(number);
+        return EncodePacket(counted);
+    };
+    const auto bundle = [](const std::vector<std::vector<uint8_t>>& messages, uint32_t slack = 0) {
+        std::vector<uint8_t> bytes(NetPacketHeader::kSize);
+        for (const std::vector<uint8_t>& each : messages)
+            bytes.insert(bytes.end(), each.begin(), each.end());
+        const auto size = uint32_t(bytes.size() - NetPacketHeader::kSize + slack);
+        for (size_t i = 0; i < 4; ++i)
+            bytes[4 + i] = uint8_t(size >> (8 * i));
+        return bytes;
+    };
+    std::vector<uint8_t> overlong = message(5);
+    ++overlong[4];
+    const std::vector<std::vector<uint8_t>> bundles = {
+        bundle({message(1), message(2)}), bundle({message(3)}, 1),
+        bundle({message(4), overlong}),   bundle({}),
+        bundle({bundle({message(6)})}),   bundle({message(3)}),
+    };
+    uint64_t dropped = 0;
+    size_t lines = 0;
+    OnServer([&] {
+        const LogCapture log;
+        for (const std::vector<uint8_t>& bytes : bundles)
+            server.Receive(1, bytes.data(), bytes.size());
+        dropped = server.GetCounters(1).dropped;
+        lines = log.CountContaining("from host 1 dropped: bundle's messages do not fit it");
+    });
+    OnServer([&] { EXPECT_EQ(heard, (std::vector<uint32_t>{1, 2, 3})); });
+    EXPECT_EQ(dropped, 4u);
+    // The rest are counted, not printed.
+    EXPECT_EQ(lines, 1u);
+    client.Disconnect();
+}
+
 // Through 30% loss each way, or an 8 s outage begun as it connects: a peer still heard from, or
 // silent for less than the link's bound, is never let go at the door.
 TEST_F(ConnectionTransport, AHandshakeThroughLossOrAnOutageJoins)
@@ -847,9 +908,10 @@ TEST_F(ConnectionTransport, AClientsBacklogKeepsTheLatestStateAndPastItsBoundItI
     EXPECT_EQ(ear.states.size(), 2000 - replaced);
     EXPECT_TRUE(std::is_sorted(ear.states.begin(), ear.states.end()));
 
+    // Past what the link holds unsent and in flight, 192 KiB of bundles.
     OnServer([&] { ConnectionBounds::SetMaxBacklogBytes(server, 4096); });
-    tell(2001, 2000);
-    OnServer([&] { server.Flush(); });
+    tell(2001, 30000);
+    ASSERT_TRUE(ServerUntil([&] { return !departures.empty(); }));
     EXPECT_EQ(Departures(), std::vector<std::string>{"left 1"});
     ASSERT_TRUE(ServiceUntil(idle, [&] { return !idle.IsConnected(); }));
     EXPECT_EQ(idle.GetFarewell(), Farewell::TooSlow);

@@ -193,8 +193,11 @@ struct UdpRelay::State {
                 ++relay.lost;
             else if (::sendto(datagram.fd, datagram.bytes.data(), datagram.bytes.size(), 0,
                               reinterpret_cast<const sockaddr*>(&datagram.to),
-                              sizeof datagram.to) >= 0)
+                              sizeof datagram.to) >= 0) {
                 ++relay.forwarded;
+                if (datagram.fd != relay.listenSocket)
+                    relay.bytesToServer += datagram.bytes.size();
+            }
             queue.pop();
         }
     }
@@ -249,7 +252,7 @@ void UdpRelay::Stop()
 
 UdpRelay::Counts UdpRelay::GetCounts() const
 {
-    return {forwarded, lost, duplicated, clients, queueDropped};
+    return {forwarded, lost, duplicated, clients, queueDropped, bytesToServer};
 }
 
 void UdpRelay::Run()

@@ -35,6 +35,8 @@ public:
         uint64_t duplicated = 0;
         uint64_t clients = 0;
         uint64_t queueDropped = 0;
+        // What the server was sent, in bytes.
+        uint64_t bytesToServer = 0;
     };
     // Clients past this many are not carried.
     static constexpr int kMaxClients = 1024;
@@ -73,6 +75,7 @@ private:
     std::atomic<uint64_t> duplicated{0};
     std::atomic<uint64_t> clients{0};
     std::atomic<uint64_t> queueDropped{0};
+    std::atomic<uint64_t> bytesToServer{0};
     std::thread worker;
 };
 
